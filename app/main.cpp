@@ -1,0 +1,7 @@
+// Entry point of the program.
+#include "app/runPhasedeck.h"
+
+int main(int argc, char** argv)
+{
+    return runPhasedeck(argc, argv);
+}

@@ -1,0 +1,47 @@
+// Start-up and shut-down of the program around the event loop.
+#include "app/runPhasedeck.h"
+
+#include "app/QDOEMainWindow.h"
+#include "app/base/phasedeckGlobals.h"
+#include "app/messageBoxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QPointer>
+#include <memory>
+
+int runPhasedeck(int argc, char** argv)
+{
+    // Patterns must reach the SLM 1:1 in device pixels.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+
+    std::unique_ptr<QApplication> ownApp;
+    if (!QCoreApplication::instance()) {
+        ownApp = std::make_unique<QApplication>(argc, argv);
+        installToolkitMessageBoxes();
+    }
+
+    graylevelPhase0 = 0;
+    graylevelPhase2Pi = 255;
+
+    QFont font(QStringLiteral("Helvetica"), 8, QFont::Normal, false);
+    font.setStyleHint(QFont::Serif, QFont::PreferDefault);
+    QApplication::setFont(font);
+
+    homeFolder = QDir::homePath();
+    applicationFolder = QCoreApplication::applicationDirPath();
+
+    QPointer<QDOEMainWindow> window = new QDOEMainWindow(nullptr, "new window", Qt::Window, argc,
+                                                         argv);
+    theMainWindow = window;
+    window->showMaximized();
+    const int result = QApplication::exec();
+
+    // Closing the window only schedules its deletion; run its destructor before leaving.
+    delete window.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    theMainWindow = nullptr;
+    return result;
+}
