@@ -75,7 +75,8 @@ function(phasedeck_add_edition edition)
   add_executable(phasedeck_${e} ${PHASEDECK_ROOT}/app/main.cpp)
   target_link_libraries(phasedeck_${e} PRIVATE pd_shell_${e})
 
-  # Tests: one program per test folder.
+  # Tests: one program per test file, tests/<folder>/<name>_test.cpp, linked with the layer of
+  # its folder; other .cpp files in a test folder are helpers linked into each of its programs.
   add_library(pd_testsupport_${e} STATIC
               ${PHASEDECK_ROOT}/tests/support/testMain.cpp
               ${PHASEDECK_ROOT}/tests/support/messageRecorder.h
@@ -92,17 +93,20 @@ function(phasedeck_add_edition edition)
     list(APPEND testLibs pd_shell_${e})
   endif()
   foreach(folder lib IN ZIP_LISTS testFolders testLibs)
-    file(GLOB_RECURSE testSources CONFIGURE_DEPENDS ${PHASEDECK_ROOT}/tests/${folder}/*.cpp
+    file(GLOB testSources CONFIGURE_DEPENDS ${PHASEDECK_ROOT}/tests/${folder}/*_test.cpp)
+    file(GLOB helperSources CONFIGURE_DEPENDS ${PHASEDECK_ROOT}/tests/${folder}/*.cpp
          ${PHASEDECK_ROOT}/tests/${folder}/*.h)
-    if(testSources)
-      set(t phasedeck_tests_${folder}_${e})
-      add_executable(${t} ${testSources})
+    list(REMOVE_ITEM helperSources ${testSources})
+    foreach(source IN LISTS testSources)
+      get_filename_component(name ${source} NAME_WE)
+      set(t test_${folder}_${name}_${e})
+      add_executable(${t} ${source} ${helperSources})
       target_link_libraries(${t} PRIVATE pd_testsupport_${e} ${lib})
       add_test(NAME ${t} COMMAND ${t})
       set_tests_properties(${t} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_ENABLE_HIGHDPI_SCALING=0"
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
         TIMEOUT 600)
-    endif()
+    endforeach()
   endforeach()
 endfunction()
