@@ -1,0 +1,237 @@
+// Life cycle, element access, index conventions and geometric copies of the real field.
+#include "fields/DataField2D.h"
+
+#include "app/base/messages.h"
+#include "app/base/phasedeckGlobals.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+
+namespace {
+
+// Brings any index into 0..n-1 (n > 0), the same result as adding or subtracting n repeatedly.
+int wrapIndex(int k, int n)
+{
+    const int r = k % n;
+    return r < 0 ? r + n : r;
+}
+
+// Writes source(i + source.sizeI / 2 - target.sizeI / 2, ...) into target(i, j) wherever that
+// source index lies inside the source; the rest of target keeps its values.
+void copyCentred(const DataField2D& source, DataField2D& target)
+{
+    const int offsetI = source.getSizeI() / 2 - target.getSizeI() / 2;
+    const int offsetJ = source.getSizeJ() / 2 - target.getSizeJ() / 2;
+    for (int j = 0; j < target.getSizeJ(); ++j) {
+        const int sourceJ = j + offsetJ;
+        if (sourceJ < 0 || sourceJ >= source.getSizeJ())
+            continue;
+        for (int i = 0; i < target.getSizeI(); ++i) {
+            const int sourceI = i + offsetI;
+            if (sourceI >= 0 && sourceI < source.getSizeI())
+                target.setValue(i, j, source.getValue(sourceI, sourceJ));
+        }
+    }
+}
+
+} // namespace
+
+DataField2D::DataField2D(int sizeI, int sizeJ, double x0, double y0, double dx, double dy,
+                         float fill)
+    : x0(x0)
+    , y0(y0)
+    , dx(dx)
+    , dy(dy)
+    , maxValue(0.0f)
+    , minValue(0.0f)
+    , minimalPositive(-1.0f)
+    , maximalNegative(1.0f)
+{
+    allocate(sizeI, sizeJ);
+    if (data)
+        std::fill(data, data + this->sizeI * this->sizeJ, fill);
+}
+
+DataField2D::DataField2D(int sizeI, int sizeJ, double x0, double y0, double dx, double dy, AdoptTag,
+                         float* array)
+    : ok(array != nullptr)
+    , data(array)
+    , sizeI(array && sizeI > 0 && sizeJ > 0 ? sizeI : 0)
+    , sizeJ(array && sizeI > 0 && sizeJ > 0 ? sizeJ : 0)
+    , x0(x0)
+    , y0(y0)
+    , dx(dx)
+    , dy(dy)
+    , maxValue(0.0f)
+    , minValue(0.0f)
+    , minimalPositive(-1.0f)
+    , maximalNegative(1.0f)
+{}
+
+DataField2D::DataField2D(const DataField2D& other)
+    : maxValue(0.0f)
+    , minValue(0.0f)
+    , minimalPositive(-1.0f)
+    , maximalNegative(1.0f)
+{
+    copyFrom(other);
+}
+
+DataField2D::~DataField2D()
+{
+    clear();
+}
+
+DataField2D& DataField2D::operator=(const DataField2D& other)
+{
+    if (this == &other)
+        return *this;
+    clear();
+    copyFrom(other);
+    return *this;
+}
+
+void DataField2D::allocate(int newSizeI, int newSizeJ)
+{
+    data = nullptr;
+    sizeI = 0;
+    sizeJ = 0;
+    if (newSizeI < 0 || newSizeJ < 0 || static_cast<long long>(newSizeI) * newSizeJ > INT_MAX) {
+        ok = false;
+        return;
+    }
+    const int count = newSizeI * newSizeJ;
+    if (count > 0) {
+        data = new (std::nothrow) float[count];
+        if (!data) {
+            ok = false;
+            return;
+        }
+    }
+    sizeI = newSizeI;
+    sizeJ = newSizeJ;
+    ok = true;
+}
+
+void DataField2D::copyFrom(const DataField2D& other)
+{
+    allocate(other.getSizeI(), other.getSizeJ());
+    if (data)
+        std::copy(other.data, other.data + sizeI * sizeJ, data);
+    dx = other.dx;
+    dy = other.dy;
+    x0 = other.x0;
+    y0 = other.y0;
+}
+
+void DataField2D::clear()
+{
+    sizeI = 0;
+    sizeJ = 0;
+    delete[] data;
+    data = nullptr;
+}
+
+boost::shared_ptr<DataField2D> DataField2D::newField(int nI, int nJ, double x0, double y0,
+                                                     double dx, double dy)
+{
+    return boost::shared_ptr<DataField2D>(new DataField2D(nI, nJ, x0, y0, dx, dy, 0.0f));
+}
+
+boost::shared_ptr<DataField2D> DataField2D::newFieldLike() const
+{
+    return newField(sizeI, sizeJ, x0, y0, dx, dy);
+}
+
+float DataField2D::getValueChecked(int i, int j) const
+{
+    if (i >= 0 && i < sizeI && j >= 0 && j < sizeJ)
+        return getValue(i, j);
+    numericErrorBox(QStringLiteral("SizeI=%1 -- Illegal access to field value in DataField2D at "
+                                   "[%2,%3] !")
+                        .arg(sizeI)
+                        .arg(i)
+                        .arg(j));
+    return 0.0f;
+}
+
+float DataField2D::getValuePeriodic(int i, int j) const
+{
+    if (sizeI <= 0 || sizeJ <= 0)
+        return 0.0f;
+    return getValue(wrapIndex(i, sizeI), wrapIndex(j, sizeJ));
+}
+
+void DataField2D::setValuePeriodic(int i, int j, float v)
+{
+    if (sizeI <= 0 || sizeJ <= 0)
+        return;
+    setValue(wrapIndex(i, sizeI), wrapIndex(j, sizeJ), v);
+}
+
+void DataField2D::setValuePeriodic(int i, float v)
+{
+    if (sizeI <= 0 || sizeJ <= 0)
+        return;
+    setValue(wrapIndex(i, sizeI), v);
+}
+
+void DataField2D::setPixelSize(double newDx, double newDy)
+{
+    dx = newDx;
+    dy = newDy;
+}
+
+double DataField2D::getX(double i) const
+{
+    return (i - sizeI / 2) * dx + x0;
+}
+
+double DataField2D::getY(double j) const
+{
+    return (j - sizeJ / 2) * dy + y0;
+}
+
+int DataField2D::centeredIndexI(int i) const
+{
+    return i < (sizeI + 1) / 2 ? i : i - sizeI;
+}
+
+int DataField2D::centeredIndexJ(int j) const
+{
+    return j < (sizeJ + 1) / 2 ? j : j - sizeJ;
+}
+
+bool DataField2D::isInCenteredRange(int i, int j) const
+{
+    return -(sizeI / 2) <= i && i < (sizeI + 1) / 2 && -(sizeJ / 2) <= j && j < (sizeJ + 1) / 2;
+}
+
+boost::shared_ptr<DataField2D> DataField2D::cyclicShift(int di, int dj) const
+{
+    boost::shared_ptr<DataField2D> result
+        = newField(sizeI, sizeJ, 0.0, 0.0, opticalParameters.defaultPixelSizeX,
+                   opticalParameters.defaultPixelSizeY);
+    for (int j = 0; j < sizeJ; ++j) {
+        const int sourceJ = wrapIndex(j - dj, sizeJ);
+        for (int i = 0; i < sizeI; ++i)
+            result->setValue(i, j, getValue(wrapIndex(i - di, sizeI), sourceJ));
+    }
+    return result;
+}
+
+boost::shared_ptr<DataField2D> DataField2D::resizeCentered(int nI, int nJ) const
+{
+    boost::shared_ptr<DataField2D> result = newField(nI, nJ, 0.0, 0.0, dx, dy);
+    copyCentred(*this, *result);
+    return result;
+}
+
+boost::shared_ptr<DataField2D> DataField2D::cropCentered(int nI, int nJ) const
+{
+    boost::shared_ptr<DataField2D> result = newField(
+        nI, nJ, 0.0, 0.0, opticalParameters.defaultPixelSizeX, opticalParameters.defaultPixelSizeY);
+    copyCentred(*this, *result);
+    return result;
+}
