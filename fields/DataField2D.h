@@ -155,7 +155,6 @@ private:
     boost::shared_ptr<DataField2D> newFieldLike() const;
     void allocate(int newSizeI, int newSizeJ);
     void copyFrom(const DataField2D& other);
-    bool covers(const DataField2D& b, const char* method) const;
 
     bool ok;
     float* data;
