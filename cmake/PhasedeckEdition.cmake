@@ -69,6 +69,9 @@ function(phasedeck_add_edition edition)
   phasedeck_layer(pd_fieldio_${e} ${e} FOLDERS fieldio LINKS pd_fields_${e})
   phasedeck_layer(pd_design_${e} ${e} FOLDERS design LINKS pd_fieldio_${e})
   phasedeck_layer(pd_dialogs_${e} ${e} FOLDERS dialogs LINKS pd_base_${e} Qt6::Widgets)
+  # Form headers include their uic output; dependents find it in the library's autogen folder.
+  target_include_directories(pd_dialogs_${e} INTERFACE
+                             ${CMAKE_CURRENT_BINARY_DIR}/pd_dialogs_${e}_autogen/include)
   phasedeck_layer(pd_shell_${e} ${e} FOLDERS views app EXCLUDE app/main.cpp
                   LINKS pd_design_${e} pd_dialogs_${e} Qt6::Widgets)
 

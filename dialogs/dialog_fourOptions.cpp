@@ -1,0 +1,16 @@
+// Generic choice between four exclusive options.
+#include "dialogs/dialog_fourOptions.h"
+
+#include "dialogs/dialogForm.h"
+
+dialog_fourOptions::dialog_fourOptions(QWidget* parent, const char* name, bool modal,
+                                       Qt::WindowFlags fl)
+    : QDialog(parent, fl)
+{
+    setUpForm(this, name, modal);
+}
+
+void dialog_fourOptions::languageChange()
+{
+    retranslateUi(this);
+}

@@ -1,0 +1,110 @@
+// Table-driven checks shared by the dialog tests: form structure, widget presets, which button
+// closes a dialog on which signal, and a recorder of qWarning lines.
+#pragma once
+
+#include <QDialog>
+#include <QRect>
+#include <QSize>
+#include <QStringList>
+#include <QtGlobal>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QObject;
+
+// A named child: its kind (a class it inherits) and, where it is placed absolutely, its geometry
+// (a null rectangle for widgets and layouts that a layout places).
+struct ChildSpec
+{
+    const char* name;
+    const char* kind;
+    QRect geometry;
+};
+
+using DialogFactory = std::function<std::unique_ptr<QDialog>(const char* name)>;
+
+template<class D>
+DialogFactory factoryOf()
+{
+    return [](const char* name) { return std::unique_ptr<QDialog>(new D(nullptr, name, true)); };
+}
+
+struct FormSpec
+{
+    const char* className;     // dynamic class of what make() builds
+    const char* formClassName; // the designer form; equals className for forms alone
+    DialogFactory make;
+    const char* caption; // nullptr for the null string
+    QSize size;
+    std::vector<ChildSpec> children;
+    std::vector<const char*> formSlots; // the form's own slots, in slot order
+    std::vector<const char*> ownSlots;  // slots the dynamic class itself declares
+};
+
+// Naming by the constructor's name argument, meta-object names and slot tables, caption, designed
+// size, every child under its object name with its kind and geometry, and languageChange()
+// restoring the caption a caller replaced.
+void checkForm(const FormSpec& spec);
+
+// The visible text of a label, button, group box (its title) or line edit.
+QString textOf(const QObject* object);
+
+// How a button closes its dialog.
+enum class Trigger { Press, Click };
+struct ButtonSpec
+{
+    const char* name;
+    int result; // QDialog::Accepted or QDialog::Rejected
+    Trigger trigger;
+};
+
+// Runs dialog.exec() and applies `action` to the open dialog from its event loop; a dialog that
+// is still open two seconds later is ended with result -1.
+int execWhile(QDialog& dialog, const std::function<void(QDialog&)>& action);
+
+// For each button: a fresh dialog closes with the button's result on its trigger (a Click button
+// stays open while only pressed); then Escape and closing the window both reject.
+void checkButtons(const DialogFactory& make, const std::vector<ButtonSpec>& buttons);
+
+// Collects qWarning lines for its lifetime (passing them on to the previous handler).
+class WarningRecorder
+{
+public:
+    WarningRecorder();
+    ~WarningRecorder();
+    WarningRecorder(const WarningRecorder&) = delete;
+    WarningRecorder& operator=(const WarningRecorder&) = delete;
+
+    QStringList lines;
+
+private:
+    QtMessageHandler previous;
+};
+
+// Presets of a spin box, a text and a checkable button, each looked up by object name on a
+// freshly built dialog.
+struct SpinSpec
+{
+    const char* name;
+    int minimum;
+    int maximum;
+    int step;
+    int value;
+    bool plusMinus; // plus/minus buttons instead of up/down arrows
+};
+struct TextSpec
+{
+    const char* name;
+    const char* text; // nullptr for the null string
+};
+struct CheckSpec
+{
+    const char* name;
+    bool checked;
+    bool enabled;
+};
+
+void checkSpinBoxes(const QDialog& dialog, const std::vector<SpinSpec>& spins);
+void checkTexts(const QDialog& dialog, const std::vector<TextSpec>& texts);
+void checkStates(const QDialog& dialog, const std::vector<CheckSpec>& states);
