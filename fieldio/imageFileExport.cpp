@@ -1,0 +1,77 @@
+// Saving fields and masks as PNG or BMP files, and reading an image file into a field.
+#include "fieldio/imageFileExport.h"
+
+#include "fieldio/fieldToImage.h"
+#include "fieldio/imageNormalizer.h"
+#include "fieldio/imageToField.h"
+#include "fields/DataField2D.h"
+
+#include <QImage>
+#include <QImageReader>
+
+namespace {
+
+bool saveWithFormat(const QImage& image, const QString& fileName, const QString& format)
+{
+    const QString name = imageFileNameWithExtension(fileName, format);
+    if (name.isEmpty())
+        return false;
+    const int quality = format == QLatin1String("PNG") ? 0 : 100;
+    return image.save(name, format == QLatin1String("PNG") ? "PNG" : "BMP", quality);
+}
+
+} // namespace
+
+QString imageFileNameWithExtension(const QString& fileName, const QString& format)
+{
+    QString extension;
+    if (format == QLatin1String("PNG"))
+        extension = QStringLiteral(".png");
+    else if (format == QLatin1String("BMP"))
+        extension = QStringLiteral(".bmp");
+    else
+        return QString();
+#if PHASEDECK_LAB
+    return fileName + extension;
+#else
+    if (fileName.right(4).toLower() == extension)
+        return fileName;
+    return fileName + extension;
+#endif
+}
+
+bool saveImageFile(const QString& fileName, const QString& format,
+                   boost::shared_ptr<binaryArray2D> mask)
+{
+    if (imageFileNameWithExtension(fileName, format).isEmpty())
+        return false;
+    return saveWithFormat(binaryArray2DToImage(mask), fileName, format);
+}
+
+bool saveDataField2DImageFile(const QString& fileName, const QString& format,
+                              boost::shared_ptr<DataField2D> field)
+{
+    if (imageFileNameWithExtension(fileName, format).isEmpty())
+        return false;
+    return saveWithFormat(dataField2DToImageAutoRange(field, 256), fileName, format);
+}
+
+bool saveComplexDataField2DImageFile(const QString& fileName, const QString& format,
+                                     boost::shared_ptr<complexDataField2D> field, int mode)
+{
+    if (imageFileNameWithExtension(fileName, format).isEmpty())
+        return false;
+    return saveWithFormat(complexDataField2DToImage(field, mode, 256), fileName, format);
+}
+
+boost::shared_ptr<DataField2D> readImageFileToDataField2D(const QString& fileName)
+{
+    if (fileName.isEmpty())
+        return boost::shared_ptr<DataField2D>();
+    QImageReader reader(fileName);
+    reader.setDecideFormatFromContent(true);
+    const QImage image = normalizeImage(reader.read());
+    if (image.isNull())
+        return boost::shared_ptr<DataField2D>();
+    return imageToDataField2D(image, 0, 3, 11, 16, 5);
+}
