@@ -2,8 +2,11 @@
 // this edition leaves empty.
 #include "app/QDOEMainWindow.h"
 
+#include "app/base/applicationSettings.h"
 #include "app/base/messages.h"
 #include "app/base/phasedeckGlobals.h"
+#include "dialogs/dialogSeams.h"
+#include "views/QSLMWidget.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -13,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QVBoxLayout>
 
 QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlags flags,
@@ -42,6 +46,25 @@ QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlag
     setMouseTracking(true);
     setAcceptDrops(true);
 
+#if PHASEDECK_LAB
+    theSettings.slmOnExtendedDesktop = false;
+#else
+    if (theSettings.slmOnExtendedDesktop) {
+        theSettings.slmOnExtendedDesktop = askQuestion(
+            QStringLiteral("Extended desktop support"),
+            QStringLiteral("This software can adress the SLM as an\nextra screen within the "
+                           "extended desktop.\nDo you want to use this feature ?"));
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        if (theSettings.slmOnExtendedDesktop && theSettings.slmScreenIndex >= 0
+            && theSettings.slmScreenIndex < screens.size()) {
+            slmWidget = new QSLMWidget();
+            slmWidget->setGeometry(screens[theSettings.slmScreenIndex]->geometry());
+        } else {
+            theSettings.slmOnExtendedDesktop = false;
+        }
+    }
+#endif
+
     if (argc > 0) {
         setWaitCursor(true);
         for (int k = 0; k < argc; ++k)
@@ -54,6 +77,9 @@ QDOEMainWindow::~QDOEMainWindow()
 {
     closeAllExternalField2DWidgets();
     closeAllInternalField2DWidgets();
+    // The SLM window has no parent; it goes with the main window, before the application.
+    delete slmWidget;
+    slmWidget = nullptr;
     if (theMainWindow == this)
         theMainWindow = nullptr;
 }

@@ -2,6 +2,7 @@
 #include "app/runPhasedeck.h"
 
 #include "app/QDOEMainWindow.h"
+#include "app/base/applicationSettings.h"
 #include "app/base/phasedeckGlobals.h"
 #include "app/messageBoxes.h"
 
@@ -22,6 +23,9 @@ int runPhasedeck(int argc, char** argv)
         ownApp = std::make_unique<QApplication>(argc, argv);
         installToolkitMessageBoxes();
     }
+
+    // Settings folder, settings file and the SLM screen, before any window exists.
+    theSettings.load(*qApp);
 
     graylevelPhase0 = 0;
     graylevelPhase2Pi = 255;

@@ -107,7 +107,7 @@ function(phasedeck_add_edition edition)
       target_link_libraries(${t} PRIVATE pd_testsupport_${e} ${lib})
       add_test(NAME ${t} COMMAND ${t})
       set_tests_properties(${t} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_ENABLE_HIGHDPI_SCALING=0"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_ENABLE_HIGHDPI_SCALING=0;APPDATA=${CMAKE_CURRENT_BINARY_DIR}/test-appdata-${e}"
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
         TIMEOUT 600)
     endforeach()

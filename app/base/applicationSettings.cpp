@@ -1,5 +1,183 @@
-// Settings file and screen detection.
+// Settings file, settings folder and screen detection.
 #include "app/base/applicationSettings.h"
 
+#include "app/base/phasedeckGlobals.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTextStream>
+
+namespace {
+
+const char openKey[] = "OPEN_FILE_DIR;";
+const char saveKey[] = "SAVE_FILE_DIR;";
+
+// Two folder lines; anything far larger is not a settings file and is not read into memory.
+constexpr qint64 maxSettingsFileSize = 1 << 20;
+
+QString fromUtf8(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+bool isSlmSized(const QRect& r)
+{
+    return r.width() == slmPixelsX && r.height() == slmPixelsY;
+}
+
+// Screen rectangle in device pixels: Qt keeps the top left corner native and scales the size.
+QRect deviceRect(const QScreen* screen)
+{
+    const QRect g = screen->geometry();
+    const qreal ratio = screen->devicePixelRatio();
+    return QRect(g.topLeft(), QSize(qRound(g.width() * ratio), qRound(g.height() * ratio)));
+}
+
+// Creates the parent ".../QUORVEL" and then the folder itself; failures show up later when the
+// file is read or written.
+void makeSettingsFolder(const QString& folder)
+{
+    if (folder.isEmpty())
+        return;
+    QDir().mkdir(QFileInfo(folder).path());
+    QDir().mkdir(folder);
+}
+
+} // namespace
+
+SlmScreenChoice chooseSlmScreen(const std::vector<QRect>& screens, int primaryIndex)
+{
+    SlmScreenChoice choice;
+    const int count = int(screens.size());
+    if (count < 2)
+        return choice;
+
+    int matches = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!isSlmSized(screens[i]))
+            continue;
+        ++matches;
+        choice.screenIndex = i;
+        choice.origin = screens[i].topLeft();
+    }
+
+    if (matches == 1) {
+        choice.useSlm = true;
+    } else if (count == 2 && matches == 2 && (primaryIndex == 0 || primaryIndex == 1)) {
+        choice.useSlm = true;
+        choice.screenIndex = 1 - primaryIndex;
+        choice.origin = screens[choice.screenIndex].topLeft();
+    }
+    return choice;
+}
+
 applicationSettings::applicationSettings() = default;
-applicationSettings::~applicationSettings() = default;
+
+applicationSettings::~applicationSettings()
+{
+    if (loaded)
+        writeFile();
+}
+
+std::string applicationSettings::settingsFolderPath()
+{
+    QString base = qEnvironmentVariable("APPDATA");
+    if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (base.isEmpty())
+        return {};
+    const QString tail = QStringLiteral("/QUORVEL/") + QString::fromStdString(productTitle)
+                         + QLatin1Char(' ') + QString::fromStdString(deviceModel);
+    return (base + tail).toUtf8().toStdString();
+}
+
+void applicationSettings::load(QGuiApplication& app)
+{
+    loaded = true;
+    settingsFolder = settingsFolderPath();
+    makeSettingsFolder(fromUtf8(settingsFolder));
+
+    if (!readFile()) {
+        openFileDir = app.applicationDirPath().toUtf8().toStdString();
+        saveFileDir = settingsFolder.empty()
+                          ? std::string()
+                          : QDir(fromUtf8(settingsFolder)).absolutePath().toUtf8().toStdString();
+    }
+
+    std::vector<QRect> rects;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (const QScreen* screen : screens)
+        rects.push_back(deviceRect(screen));
+    detectScreens(rects, int(screens.indexOf(QGuiApplication::primaryScreen())));
+}
+
+void applicationSettings::detectScreens(const std::vector<QRect>& screens, int primaryIndex)
+{
+    numScreens = int(screens.size());
+    primaryScreen = primaryIndex >= 0 && primaryIndex < numScreens ? primaryIndex : 0;
+    const QRect primary = numScreens > 0 ? screens[primaryScreen] : QRect();
+    primaryScreenWidth = primary.width();
+    primaryScreenHeight = primary.height();
+
+    slmWidth = slmPixelsX;
+    slmHeight = slmPixelsY;
+
+    const SlmScreenChoice choice = chooseSlmScreen(screens, primaryScreen);
+    slmOnExtendedDesktop = choice.useSlm;
+    slmScreenIndex = choice.screenIndex;
+    slmOriginX = choice.origin.x();
+    slmOriginY = choice.origin.y();
+
+    fullScreenWidth = slmWidth;
+    fullScreenHeight = slmHeight;
+}
+
+bool applicationSettings::readFile()
+{
+    if (settingsFolder.empty())
+        return false;
+    QFile file(fromUtf8(settingsFolder) + QStringLiteral("/settings.ini"));
+    if (!file.exists() || file.size() > maxSettingsFileSize)
+        return false;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+
+    // Always UTF-8: a file that happens to start with FF FE is garbage, not UTF-16.
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::Utf8);
+    in.setAutoDetectUnicode(false);
+    QString line;
+    bool firstLine = true;
+    while (in.readLineInto(&line)) {
+        if (firstLine && line.startsWith(QChar(0xFEFF)))
+            line.remove(0, 1); // byte order mark of an editor
+        firstLine = false;
+        const QString simple = line.simplified();
+        if (simple.startsWith(QLatin1String(openKey)))
+            openFileDir = simple.mid(int(sizeof openKey) - 1).toUtf8().toStdString();
+        if (simple.startsWith(QLatin1String(saveKey)))
+            saveFileDir = simple.mid(int(sizeof saveKey) - 1).toUtf8().toStdString();
+    }
+    return true;
+}
+
+void applicationSettings::writeFile()
+{
+    settingsFolder = settingsFolderPath();
+    if (settingsFolder.empty())
+        return;
+    const QString folder = fromUtf8(settingsFolder);
+    makeSettingsFolder(folder);
+
+    QFile file(folder + QStringLiteral("/settings.ini"));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    const std::string text
+        = std::string(openKey) + openFileDir + "\n" + saveKey + saveFileDir + "\n";
+    file.write(text.data(), qint64(text.size()));
+    file.close();
+}

@@ -1,9 +1,87 @@
-// Per-user settings (last folders) and the screen set-up of the desktop.
+// Per-user settings (last open and save folders in "settings.ini") and the screen set-up of the
+// desktop, including the choice of the SLM screen.
 #pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <string>
+#include <vector>
+
+class QGuiApplication;
+
+// Result of the SLM screen choice over the desktop's screens.
+struct SlmScreenChoice
+{
+    bool useSlm = false;
+    int screenIndex = 0;
+    QPoint origin; // top left corner of screenIndex's rectangle; (0, 0) when no screen matched
+};
+
+// Width and height of the SLM and of every full-screen pattern, in device pixels.
+constexpr int slmPixelsX = 1920;
+constexpr int slmPixelsY = 1080;
+
+// Chooses the SLM among screen rectangles in device pixels; primaryIndex is the index of the
+// primary screen. A screen matches when it is exactly 1920 x 1080. With fewer than two screens
+// there is no SLM. With exactly one match that screen is the SLM, even when it is the primary.
+// With two screens that both match, the non-primary one is. Otherwise (no match, or several on
+// a desktop of three or more screens) there is none; screenIndex and origin then name the last
+// matching screen in index order, or stay 0 and (0, 0) when none matched.
+SlmScreenChoice chooseSlmScreen(const std::vector<QRect>& screens, int primaryIndex);
 
 class applicationSettings
 {
 public:
+    // Defaults only; touches no file.
     applicationSettings();
+    // Writes the settings file when load() has run; a failed write is silent.
     ~applicationSettings();
+
+    applicationSettings(const applicationSettings&) = delete;
+    applicationSettings& operator=(const applicationSettings&) = delete;
+
+    // Finds (and creates) the settings folder, reads the settings file, falling back to the
+    // program's folder for opening and the settings folder for saving when there is no readable
+    // file, and detects the screens of app.
+    void load(QGuiApplication& app);
+
+    // Reads settingsFolder/settings.ini. Lines are simplified (blanks trimmed, inner runs of
+    // white space made one blank); "OPEN_FILE_DIR;" and "SAVE_FILE_DIR;" set the folders from
+    // the rest of the line, a later line winning; other lines are ignored. Returns false when
+    // the file is missing, cannot be opened or is too large to be a settings file; a file
+    // without a key leaves that folder as it was.
+    bool readFile();
+    // Recomputes settingsFolder, creates it when missing and replaces settings.ini with the
+    // two folder lines. Silent when the folder or the file cannot be written.
+    void writeFile();
+
+    // Fills the screen fields from screen rectangles in device pixels and the primary index,
+    // and sets the full-screen resolution to 1920 x 1080.
+    void detectScreens(const std::vector<QRect>& screens, int primaryIndex);
+
+    // APPDATA + "/QUORVEL/" + title + " " + model; without APPDATA (or with it empty) the same
+    // tail under the user's configuration folder. Empty when neither is known.
+    static std::string settingsFolderPath();
+
+    unsigned char flagA = 1;
+    unsigned char flagB = 1;
+    bool autoShrinkFieldWindows = false;
+    std::string settingsFolder; // UTF-8, no trailing "/"
+    std::string openFileDir;    // UTF-8
+    std::string saveFileDir;    // UTF-8
+    int numScreens = 0;
+    int primaryScreen = 0;
+    bool slmOnExtendedDesktop = false;
+    int slmScreenIndex = 0;
+    int primaryScreenWidth = 0;
+    int primaryScreenHeight = 0;
+    int slmOriginX = 0;
+    int slmOriginY = 0;
+    int slmWidth = 0;
+    int slmHeight = 0;
+    int fullScreenWidth = 0;
+    int fullScreenHeight = 0;
+
+private:
+    bool loaded = false;
 };
