@@ -1,0 +1,4 @@
+// The pattern generators' remembered parameter values.
+#include "app/generatorParameters.h"
+
+GeneratorParameters rememberedGeneratorParameters;

@@ -1,0 +1,40 @@
+// The 8-bit phase image that every pattern generator fills, and its pixel loop.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+
+// An Indexed8 image of width x height whose colour table is the gray ramp (entry i is the opaque
+// gray i, i, i); gray 0..255 stands for phase 0..2 pi and wraps modulo 256. The pixels are 0.
+QImage newPhaseImage(int width, int height);
+
+// Stores value mod 256 (the low eight bits; -1 gives 255) at column x and at y counted from the
+// bottom, that is on image line height - 1 - y.
+inline void setPhasePixel(QImage& image, int x, int y, long long value)
+{
+    image.scanLine(image.height() - 1 - y)[x] = static_cast<std::uint8_t>(value & 0xFF);
+}
+
+// Calls rule(x, y) for every pixel, x outer from the left and y inner from the bottom, and stores
+// each result by setPhasePixel. Rules that draw from a random source rely on this order.
+template<typename Rule>
+void fillPhaseImage(QImage& image, Rule rule)
+{
+    const int width = image.width();
+    const int height = image.height();
+    if (width <= 0 || height <= 0)
+        return;
+    uchar* const bottomLine = image.scanLine(height - 1);
+    const qsizetype lineStep = image.bytesPerLine();
+    for (int x = 0; x < width; ++x) {
+        uchar* pixel = bottomLine + x;
+        for (int y = 0; y < height; ++y, pixel -= lineStep)
+            *pixel = static_cast<std::uint8_t>(static_cast<long long>(rule(x, y)) & 0xFF);
+    }
+}
+
+// Value of the pixel at column x and at y counted from the bottom.
+inline int phasePixel(const QImage& image, int x, int y)
+{
+    return image.constScanLine(image.height() - 1 - y)[x];
+}
