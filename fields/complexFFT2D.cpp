@@ -1,0 +1,495 @@
+// The row allocator, the tables and the radix-4 kernels of the 2-D FFT package.
+#include "fields/complexFFT2D.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static_assert(sizeof(int) == 4 && sizeof(float) == 4, "work areas hold 4-byte elements");
+
+// Layout of the kernels. A "lane vector" of W complex values is 2 W floats, W real parts
+// followed by W imaginary parts. The kernels transform W independent sequences of L values at
+// once, element k of the buffer holding value k of every sequence, so that every butterfly and
+// twiddle multiplication is the same for all lanes and runs on whole vectors. With W = 1 this is
+// the interleaved (re, im) layout of a row. The rows and columns of the 2-D array are copied in
+// groups of four into this layout and back (the copy back also undoes the bit reversal).
+//
+// Table in w, for tables of size nw: m = 2 nw complex points; w[2k], w[2k + 1] = cos, sin of
+// 2 pi k / m for k < m / 4. A transform of length L <= m reads every (m / L)-th entry.
+// Bit-reversal table in ip[2 ..]: the h-bit reversal of x for x < 2^h, h = floor(log2(m) / 2).
+
+namespace {
+
+[[noreturn]] void failWith(const char* text)
+{
+    std::fputs(text, stderr);
+    std::exit(1);
+}
+
+int log2Exact(int n)
+{
+    int b = 0;
+    while ((1 << b) < n)
+        ++b;
+    return b;
+}
+
+// The table held in w and ip as the kernels read it.
+struct Tables
+{
+    const float* w;
+    int quarter; // entries of the quarter wave: m / 4
+    int m;       // the longest length the table serves
+    const int* rev;
+    int revBits; // h
+};
+
+Tables tablesOf(const int* ip, const float* w)
+{
+    const int m = 2 * ip[0];
+    return Tables{w, m / 4, m, ip + 2, log2Exact(std::max(m, 1)) / 2};
+}
+
+// exp(S 2 pi i k / m) for 0 <= k < 3 m / 4, from the quarter wave.
+template<int S>
+inline void twiddle(const Tables& tab, int k, float& c, float& s)
+{
+    const float* w = tab.w;
+    if (k < tab.quarter) {
+        c = w[2 * k];
+        s = w[2 * k + 1];
+    } else if (k < 2 * tab.quarter) {
+        k -= tab.quarter;
+        c = -w[2 * k + 1];
+        s = w[2 * k];
+    } else {
+        k -= 2 * tab.quarter;
+        c = -w[2 * k];
+        s = -w[2 * k + 1];
+    }
+    s = S * s;
+}
+
+// One radix-4 decimation-in-frequency butterfly on four lane vectors; the outputs for the
+// frequency residues 0, 2, 1, 3 go to p0, p1, p2, p3 (bit-reversed digit order), the last three
+// multiplied by the twiddles w^2j, w^j, w^3j.
+template<int W, int S>
+inline void butterfly4(float* __restrict p0, float* __restrict p1, float* __restrict p2,
+                       float* __restrict p3, float w1r, float w1i, float w2r, float w2i, float w3r,
+                       float w3i)
+{
+    for (int l = 0; l < W; ++l) {
+        const float a0r = p0[l], a0i = p0[W + l], a1r = p1[l], a1i = p1[W + l];
+        const float a2r = p2[l], a2i = p2[W + l], a3r = p3[l], a3i = p3[W + l];
+        const float t0r = a0r + a2r, t0i = a0i + a2i, t1r = a0r - a2r, t1i = a0i - a2i;
+        const float t2r = a1r + a3r, t2i = a1i + a3i;
+        // (a1 - a3) times S i
+        const float t3r = -S * (a1i - a3i), t3i = S * (a1r - a3r);
+        p0[l] = t0r + t2r;
+        p0[W + l] = t0i + t2i;
+        const float y2r = t0r - t2r, y2i = t0i - t2i;
+        p1[l] = y2r * w2r - y2i * w2i;
+        p1[W + l] = y2r * w2i + y2i * w2r;
+        const float y1r = t1r + t3r, y1i = t1i + t3i;
+        p2[l] = y1r * w1r - y1i * w1i;
+        p2[W + l] = y1r * w1i + y1i * w1r;
+        const float y3r = t1r - t3r, y3i = t1i - t3i;
+        p3[l] = y3r * w3r - y3i * w3i;
+        p3[W + l] = y3r * w3i + y3i * w3r;
+    }
+}
+
+// The butterfly with all twiddles 1 (first butterfly of a block, and the 4-point stage).
+template<int W, int S>
+inline void butterfly4Plain(float* __restrict p0, float* __restrict p1, float* __restrict p2,
+                            float* __restrict p3)
+{
+    for (int l = 0; l < W; ++l) {
+        const float a0r = p0[l], a0i = p0[W + l], a1r = p1[l], a1i = p1[W + l];
+        const float a2r = p2[l], a2i = p2[W + l], a3r = p3[l], a3i = p3[W + l];
+        const float t0r = a0r + a2r, t0i = a0i + a2i, t1r = a0r - a2r, t1i = a0i - a2i;
+        const float t2r = a1r + a3r, t2i = a1i + a3i;
+        const float t3r = -S * (a1i - a3i), t3i = S * (a1r - a3r);
+        p0[l] = t0r + t2r;
+        p0[W + l] = t0i + t2i;
+        p1[l] = t0r - t2r;
+        p1[W + l] = t0i - t2i;
+        p2[l] = t1r + t3r;
+        p2[W + l] = t1i + t3i;
+        p3[l] = t1r - t3r;
+        p3[W + l] = t1i - t3i;
+    }
+}
+
+template<int W>
+inline void butterfly2(float* __restrict p0, float* __restrict p1)
+{
+    for (int l = 0; l < W; ++l) {
+        const float a0r = p0[l], a0i = p0[W + l], a1r = p1[l], a1i = p1[W + l];
+        p0[l] = a0r + a1r;
+        p0[W + l] = a0i + a1i;
+        p1[l] = a0r - a1r;
+        p1[W + l] = a0i - a1i;
+    }
+}
+
+// One radix-4 stage over the blocks of s elements of x[0 .. n - 1].
+template<int W, int S>
+void radix4Stage(float* x, int n, int s, const Tables& tab)
+{
+    constexpr int E = 2 * W;
+    const int q = s / 4;
+    const int stride = tab.m / s;
+    for (int b = 0; b < n; b += s) {
+        float* p = x + E * b;
+        butterfly4Plain<W, S>(p, p + E * q, p + 2 * E * q, p + 3 * E * q);
+    }
+    for (int j = 1; j < q; ++j) {
+        float w1r, w1i, w2r, w2i, w3r, w3i;
+        twiddle<S>(tab, j * stride, w1r, w1i);
+        twiddle<S>(tab, 2 * j * stride, w2r, w2i);
+        twiddle<S>(tab, 3 * j * stride, w3r, w3i);
+        for (int b = 0; b < n; b += s) {
+            float* p = x + E * (b + j);
+            butterfly4<W, S>(p, p + E * q, p + 2 * E * q, p + 3 * E * q, w1r, w1i, w2r, w2i, w3r,
+                             w3i);
+        }
+    }
+}
+
+// Blocks up to this many elements run stage by stage; longer ones split into quarters first,
+// so that the later stages work on data that stays in the first-level cache.
+constexpr int laneBlockFloats = 4096;
+
+// The DIF stages of a block of s elements at x: radix 4, a final radix-2 stage when log2 s is odd.
+template<int W, int S>
+void transformBlock(float* x, int s, const Tables& tab)
+{
+    constexpr int E = 2 * W;
+    if (s * E > laneBlockFloats && s >= 16) {
+        radix4Stage<W, S>(x, s, s, tab);
+        const int q = s / 4;
+        for (int b = 0; b < 4; ++b)
+            transformBlock<W, S>(x + E * b * q, q, tab);
+        return;
+    }
+    int len = s;
+    for (; len >= 8; len /= 4)
+        radix4Stage<W, S>(x, s, len, tab);
+    if (len == 4) {
+        for (int b = 0; b < s; b += 4) {
+            float* p = x + E * b;
+            butterfly4Plain<W, S>(p, p + E, p + 2 * E, p + 3 * E);
+        }
+    } else if (len == 2) {
+        for (int b = 0; b < s; b += 2)
+            butterfly2<W>(x + E * b, x + E * (b + 1));
+    }
+}
+
+// The unscaled DFT with exp(S 2 pi i ...) of the W lane sequences of n elements at x, in place;
+// element k of the result holds frequency bitReverse(k).
+template<int W>
+void transformLanes(float* x, int n, int isgn, const Tables& tab)
+{
+    if (isgn >= 0)
+        transformBlock<W, 1>(x, n, tab);
+    else
+        transformBlock<W, -1>(x, n, tab);
+}
+
+// Bit reversal of indices below 2^bits, through the h-bit table in ip: an index is split into its
+// low bits / 2 bits and its high (bits + 1) / 2 bits, and each half is reversed by the table.
+class BitReversal
+{
+public:
+    BitReversal(const Tables& tab, int n)
+        : table(tab.rev)
+        , h(tab.revBits)
+        , lowBits(log2Exact(n) / 2)
+        , highBits(log2Exact(n) - lowBits)
+    {}
+    int lowCount() const { return 1 << lowBits; }
+    int highCount() const { return 1 << highBits; }
+    // Reversal of index (high << lowBits) | low, as reversedLow(low) | reversedHigh(high).
+    int reversedLow(int low) const { return reverse(low, lowBits) << highBits; }
+    int reversedHigh(int high) const { return reverse(high, highBits); }
+
+private:
+    // bits <= h + 1.
+    int reverse(int x, int bits) const
+    {
+        if (bits <= h)
+            return table[x] >> (h - bits);
+        return table[x >> 1] | ((x & 1) << h);
+    }
+    const int* table;
+    int h;
+    int lowBits;
+    int highBits;
+};
+
+// Visits k = 0 .. n - 1 in order with its bit reversal r: f(k, r).
+template<typename F>
+void forEachReversed(const Tables& tab, int n, F f)
+{
+    const BitReversal rev(tab, n);
+    const int lows = rev.lowCount();
+    int k = 0;
+    for (int high = 0; high < rev.highCount(); ++high) {
+        const int rh = rev.reversedHigh(high);
+        for (int low = 0; low < lows; ++low, ++k)
+            f(k, rev.reversedLow(low) | rh);
+    }
+}
+
+// Copies between the interleaved (re, im) layout of the array and lane vectors. The restrict
+// parameters and the fixed shapes let the compiler turn each copy into a few shuffles.
+template<int W>
+inline void toLanes(const float* __restrict src, float* __restrict dst)
+{
+    for (int l = 0; l < W; ++l) {
+        dst[l] = src[2 * l];
+        dst[W + l] = src[2 * l + 1];
+    }
+}
+
+template<int W>
+inline void fromLanes(const float* __restrict src, float* __restrict dst)
+{
+    for (int l = 0; l < W; ++l) {
+        dst[2 * l] = src[l];
+        dst[2 * l + 1] = src[W + l];
+    }
+}
+
+// dst[4 c + l] = s_l[c]: the 4 x 4 transposition between four rows and two lane vectors.
+inline void transpose4(const float* __restrict s0, const float* __restrict s1,
+                       const float* __restrict s2, const float* __restrict s3,
+                       float* __restrict dst)
+{
+    for (int c = 0; c < 4; ++c) {
+        dst[4 * c] = s0[c];
+        dst[4 * c + 1] = s1[c];
+        dst[4 * c + 2] = s2[c];
+        dst[4 * c + 3] = s3[c];
+    }
+}
+
+inline void prefetch(const float* p)
+{
+#if defined(__GNUC__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+
+// Rows ahead of the column copy that are asked for early. Rows a power of two apart fall into
+// very few sets of the first-level cache, so only a short distance pays: a longer one evicts the
+// lines before they are used.
+constexpr int prefetchRows = 4;
+
+// Column pass over W complex columns starting at float column c0, through the buffer t.
+template<int W>
+void transformColumnGroup(int n1, int c0, int isgn, float** a, float* t, const Tables& tab)
+{
+    constexpr int E = 2 * W;
+    for (int r = 0; r < n1; ++r) {
+        if (r + prefetchRows < n1)
+            prefetch(a[r + prefetchRows] + c0);
+        toLanes<W>(a[r] + c0, t + E * r);
+    }
+    transformLanes<W>(t, n1, isgn, tab);
+    forEachReversed(tab, n1, [&](int r, int p) {
+        if (r + prefetchRows < n1)
+            prefetch(a[r + prefetchRows] + c0);
+        fromLanes<W>(t + E * p, a[r] + c0);
+    });
+}
+
+// Row pass over the four rows r0 .. r0 + 3 of n >= 2 values each, through the buffer t (8 n
+// floats). Values k and k + 1 of the four rows are one 4 x 4 transposition away from lane
+// vectors k and k + 1; after the transform, value 2 k' of a row lies in lane vector
+// p = bitReverse(2 k') = bitReverse'(k') over n / 2, and value 2 k' + 1 in p + n / 2.
+void transformRowGroup(int n, int r0, int isgn, float** a, float* t, const Tables& tab)
+{
+    float* const r[4] = {a[r0], a[r0 + 1], a[r0 + 2], a[r0 + 3]};
+    for (int k = 0; k < n; k += 2)
+        transpose4(r[0] + 2 * k, r[1] + 2 * k, r[2] + 2 * k, r[3] + 2 * k, t + 8 * k);
+    transformLanes<4>(t, n, isgn, tab);
+    const int half = n / 2;
+    forEachReversed(tab, half, [&](int k, int p) {
+        const float* even = t + 8 * p;
+        const float* odd = t + 8 * (p + half);
+        float values[16];
+        transpose4(even, even + 4, odd, odd + 4, values);
+        for (int l = 0; l < 4; ++l)
+            std::memcpy(r[l] + 4 * k, values + 4 * l, 4 * sizeof(float));
+    });
+}
+
+// Floats of a buffer that lets the row pass run four rows at a time.
+int rowBufferSize(int n1, int n2)
+{
+    return n1 >= 4 ? 4 * n2 : 0;
+}
+
+// Floats of a buffer for columns eight at a time: one 64-byte line of every row per group.
+int wideColumnBufferSize(int n1, int n2)
+{
+    return n2 >= 16 ? 16 * n1 : 0;
+}
+
+// The column pass with a buffer of bufferFloats floats.
+void columnPass(int n1, int n2, int isgn, float** a, float* t, int bufferFloats, const Tables& tab)
+{
+    if (n1 < 2)
+        return;
+    const int wide = wideColumnBufferSize(n1, n2);
+    if (wide > 0 && wide <= bufferFloats) {
+        for (int c0 = 0; c0 < n2; c0 += 16)
+            transformColumnGroup<8>(n1, c0, isgn, a, t, tab);
+    } else if (n2 > 4) {
+        for (int c0 = 0; c0 < n2; c0 += 8)
+            transformColumnGroup<4>(n1, c0, isgn, a, t, tab);
+    } else if (n2 == 4) {
+        transformColumnGroup<2>(n1, 0, isgn, a, t, tab);
+    } else {
+        transformColumnGroup<1>(n1, 0, isgn, a, t, tab);
+    }
+}
+
+} // namespace
+
+int complexFFT2DIpSize(int n1, int n2)
+{
+    const int n = std::max(n1, n2 / 2);
+    return 2 + static_cast<int>(std::floor(std::sqrt(n + 0.5)));
+}
+
+int complexFFT2DTableSize(int n1, int n2)
+{
+    return std::max(n1 / 2, n2 / 4);
+}
+
+int complexFFT2DColumnBufferSize(int n1, int n2)
+{
+    if (n2 > 4)
+        return 8 * n1;
+    if (n2 == 4)
+        return 4 * n1;
+    return 2 * n1;
+}
+
+void* allocFloatArray1D(int n)
+{
+    void* p = n >= 0 ? std::malloc(sizeof(float) * std::max<size_t>(size_t(n), 1)) : nullptr;
+    if (!p)
+        failWith("Allocation Failure!\n");
+    return p;
+}
+
+float** allocFloatArray2D(int n1, int n2)
+{
+    if (n1 < 0 || n2 < 0)
+        failWith("Allocation Failure!\n");
+    auto rows = static_cast<float**>(std::malloc(sizeof(float*) * std::max<size_t>(n1, 1)));
+    if (!rows)
+        failWith("Allocation Failure!\n");
+    auto block = static_cast<float*>(
+        std::malloc(sizeof(float) * std::max<size_t>(size_t(n1) * size_t(n2), 1)));
+    if (!block)
+        failWith("Allocation Failure!\n");
+    rows[0] = block;
+    for (int r = 1; r < n1; ++r)
+        rows[r] = block + size_t(r) * size_t(n2);
+    return rows;
+}
+
+void freeFloatArray2D(float** a)
+{
+    if (!a)
+        return;
+    std::free(a[0]);
+    std::free(a);
+}
+
+void makeBitReversalTable(int nw, int* ip)
+{
+    const int h = log2Exact(std::max(2 * nw, 1)) / 2;
+    for (int x = 0; x < (1 << h); ++x) {
+        int r = 0;
+        for (int bit = 0; bit < h; ++bit)
+            r |= ((x >> bit) & 1) << (h - 1 - bit);
+        ip[2 + x] = r;
+    }
+}
+
+void makeTwiddleTable(int nw, int* ip, float* w)
+{
+    ip[0] = nw;
+    ip[1] = 1;
+    const int m = 2 * nw;
+    const double step = m > 0 ? 2.0 * 3.14159265358979323846 / m : 0.0;
+    for (int k = 0; k < m / 4; ++k) {
+        w[2 * k] = static_cast<float>(std::cos(step * k));
+        w[2 * k + 1] = static_cast<float>(std::sin(step * k));
+    }
+    makeBitReversalTable(nw, ip);
+}
+
+void complexFFT1D(int n, int isgn, float* a, int* ip, float* w)
+{
+    if (n > 4 * ip[0])
+        makeTwiddleTable(n / 4, ip, w);
+    const Tables tab = tablesOf(ip, w);
+    const int values = n / 2;
+    transformLanes<1>(a, values, isgn, tab);
+    forEachReversed(tab, values, [a](int k, int r) {
+        if (k < r) {
+            std::swap(a[2 * k], a[2 * r]);
+            std::swap(a[2 * k + 1], a[2 * r + 1]);
+        }
+    });
+}
+
+void complexFFT2DColumns(int n1, int n2, int isgn, float** a, float* t, int* ip, float* w)
+{
+    columnPass(n1, n2, isgn, a, t, complexFFT2DColumnBufferSize(n1, n2), tablesOf(ip, w));
+}
+
+void complexFFT2D(int n1, int n2, int isgn, float** a, float* t, int* ip, float* w)
+{
+    const int n = std::max(2 * n1, n2);
+    if (n > 4 * ip[0])
+        makeTwiddleTable(n / 4, ip, w);
+
+    // A buffer of our own is made large enough for the faster groupings.
+    const int rowFloats = rowBufferSize(n1, n2);
+    int bufferFloats = complexFFT2DColumnBufferSize(n1, n2);
+    float* buffer = t;
+    if (!t) {
+        bufferFloats = std::max({bufferFloats, rowFloats, wideColumnBufferSize(n1, n2)});
+        buffer = static_cast<float*>(std::malloc(sizeof(float) * size_t(bufferFloats)));
+        if (!buffer)
+            failWith("fft2d memory allocation error\n");
+    }
+
+    const Tables tab = tablesOf(ip, w);
+    if (n2 > 2) {
+        if (rowFloats > 0 && rowFloats <= bufferFloats) {
+            for (int r0 = 0; r0 < n1; r0 += 4)
+                transformRowGroup(n2 / 2, r0, isgn, a, buffer, tab);
+        } else {
+            for (int r = 0; r < n1; ++r)
+                complexFFT1D(n2, isgn, a[r], ip, w);
+        }
+    }
+    columnPass(n1, n2, isgn, a, buffer, bufferFloats, tab);
+
+    if (!t)
+        std::free(buffer);
+}
