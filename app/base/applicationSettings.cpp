@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
@@ -37,14 +36,12 @@ QRect deviceRect(const QScreen* screen)
     return QRect(g.topLeft(), QSize(qRound(g.width() * ratio), qRound(g.height() * ratio)));
 }
 
-// Creates the parent ".../QUORVEL" and then the folder itself; failures show up later when the
-// file is read or written.
+// Creates the folder with ".../QUORVEL" and any missing base (a fresh account may lack its
+// configuration folder); failures show up later when the file is read or written.
 void makeSettingsFolder(const QString& folder)
 {
-    if (folder.isEmpty())
-        return;
-    QDir().mkdir(QFileInfo(folder).path());
-    QDir().mkdir(folder);
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
 }
 
 } // namespace

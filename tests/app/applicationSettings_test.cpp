@@ -189,6 +189,16 @@ TEST_F(SettingsFileTest, WithoutAppDataTheFolderLiesUnderTheUserConfiguration)
 {
     QTemporaryDir config;
     EnvOverride xdg("XDG_CONFIG_HOME", config.path().toUtf8());
+    {
+        // A configuration folder that does not exist yet is made with the settings folder.
+        EnvOverride unset("APPDATA", std::nullopt);
+        EnvOverride fresh("XDG_CONFIG_HOME", (config.path() + QStringLiteral("/new")).toUtf8());
+        applicationSettings s;
+        s.openFileDir = "/o";
+        s.writeFile();
+        EXPECT_TRUE(QFile::exists(config.path() + QStringLiteral("/new") + settingsTail()
+                                  + QStringLiteral("/settings.ini")));
+    }
     for (const std::optional<QByteArray>& value :
          {std::optional<QByteArray>(), std::optional<QByteArray>(QByteArray())}) {
         SCOPED_TRACE(value ? "APPDATA empty" : "APPDATA unset");
