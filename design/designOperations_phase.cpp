@@ -1,0 +1,184 @@
+// Design operations on phases: random phases, partial binarisation and partial quantisation.
+#include "design/designOperations.h"
+
+#include "design/fieldSizeCheck.h"
+#include "design/randomPhase.h"
+#include "design/signalOrderList.h"
+#include "fields/DataField2D.h"
+#include "fields/complexDataField2D.h"
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr double pi = 3.141592653589793;
+
+// atan2(im, re) in (-pi, pi].
+double phaseOf(const complexFloat& z)
+{
+    return std::atan2(double(z.im), double(z.re));
+}
+
+complexFloat randomPhasor()
+{
+    return polarUnit(float(drawRandomPhase()));
+}
+
+} // namespace
+
+void applyRandomPhase(boost::shared_ptr<complexDataField2D> f)
+{
+    seedRandomPhasesFromClock();
+    for (int j = 0; j < f->getSizeJ(); ++j)
+        for (int i = 0; i < f->getSizeI(); ++i)
+            f->setValue(i, j, elementMultiply(f->getValue(i, j), randomPhasor()));
+}
+
+boost::shared_ptr<complexDataField2D> randomPhaseField(int nI, int nJ)
+{
+    boost::shared_ptr<complexDataField2D> field(new complexDataField2D(nI, nJ, 0));
+    seedRandomPhasesFromClock();
+    for (int j = 0; j < field->getSizeJ(); ++j)
+        for (int i = 0; i < field->getSizeI(); ++i)
+            field->setValue(i, j, randomPhasor());
+    return field;
+}
+
+boost::shared_ptr<complexDataField2D> randomPhaseField(boost::shared_ptr<DataField2D> amplitude)
+{
+    boost::shared_ptr<complexDataField2D> field(
+        new complexDataField2D(amplitude->getSizeI(), amplitude->getSizeJ(), 0));
+    field->setPixelSize(amplitude->getDx(), amplitude->getDy());
+    fillWithRandomPhase(amplitude, field);
+    return field;
+}
+
+void fillWithRandomPhase(boost::shared_ptr<DataField2D> amplitude,
+                         boost::shared_ptr<complexDataField2D> out)
+{
+    if (!operandCovers(*amplitude, *out, "fillWithRandomPhase"))
+        return;
+    seedRandomPhasesFromClock();
+    for (int j = 0; j < amplitude->getSizeJ(); ++j)
+        for (int i = 0; i < amplitude->getSizeI(); ++i)
+            out->setValue(i, j, randomPhasor() * amplitude->getValue(i, j));
+}
+
+complexDataField2D randomizePhase(complexDataField2D& f)
+{
+    complexDataField2D result(f);
+    seedRandomPhasesFromClock();
+    for (int j = 0; j < f.getSizeJ(); ++j)
+        for (int i = 0; i < f.getSizeI(); ++i)
+            result.setValue(i, j, randomPhasor() * abs(f.getValue(i, j)));
+    return result;
+}
+
+complexDataField2D randomizePhaseHermitian(complexDataField2D& f)
+{
+    complexDataField2D result(f);
+    const int sizeI = f.getSizeI();
+    const int sizeJ = f.getSizeJ();
+    const int halfJ = (sizeJ - 1) / 2 + 1;
+    seedRandomPhasesFromClock();
+    for (int i = 0; i < sizeI; ++i)
+        for (int j = 0; j < halfJ; ++j) {
+            const float t = float(drawRandomPhase());
+            const float modulus = abs(f.getValue(i, j));
+            result.setValue(i, j, polarUnit(t) * modulus);
+            result.setValue((sizeI - i) % sizeI, (sizeJ - j) % sizeJ, polarUnit(-t) * modulus);
+        }
+    return result;
+}
+
+void randomizeSignalOrderPhases(signalOrderList& list)
+{
+    list.randomizePhases();
+}
+
+complexDataField2D binarizePhaseGradually(complexDataField2D& f, double fraction)
+{
+    const double a = pi * fraction * 0.5;
+    const double b = pi - a;
+    const double h = pi * 0.5;
+    complexDataField2D result(f);
+    for (int j = 0; j < f.getSizeJ(); ++j)
+        for (int i = 0; i < f.getSizeI(); ++i) {
+            const complexFloat z = f.getValue(i, j);
+            double phi = phaseOf(z);
+            // Both walks also stop once a step no longer moves the phase (fractions <= 0 would
+            // otherwise never end).
+            while (a < std::fabs(phi) && std::fabs(phi) < h) {
+                const double next = phi * 0.5;
+                if (next == phi)
+                    break;
+                phi = next;
+            }
+            while (h < std::fabs(phi) && std::fabs(phi) < b) {
+                const double next = phi + (phi > 0.0 ? 1.0 : -1.0) * (pi - std::fabs(phi)) * 0.5;
+                if (next == phi)
+                    break;
+                phi = next;
+            }
+            result.setValue(i, j, polarUnit(float(phi)) * abs(z));
+        }
+    return result;
+}
+
+void binarizePhasePartially(boost::shared_ptr<complexDataField2D> f, double fraction)
+{
+    const double a = pi * fraction * 0.5;
+    const double b = pi - a;
+    for (int i = 0; i < f->getSizeI(); ++i)
+        for (int j = 0; j < f->getSizeJ(); ++j) {
+            double phi = phaseOf(f->getValue(i, j));
+            if (std::fabs(phi) < a)
+                phi = 0.0;
+            else if (std::fabs(phi) > b)
+                phi = pi;
+            f->setValue(i, j, polarUnit(float(phi)));
+        }
+}
+
+void quantizePhasePartially(boost::shared_ptr<complexDataField2D> f, double fraction, int levels)
+{
+    const int sizeI = f->getSizeI();
+    const int sizeJ = f->getSizeJ();
+    if (levels < 1) {
+        for (int i = 0; i < sizeI; ++i)
+            for (int j = 0; j < sizeJ; ++j)
+                f->setValue(i, j, polarUnit(float(phaseOf(f->getValue(i, j)))));
+        return;
+    }
+    const double step = (pi + pi) / levels;
+    const double snap = step * fraction * 0.5;
+    const double inverse = 1.0 / step;
+    // The phasors of the levels k = 0 .. levels, computed once for the snapped elements.
+    const bool tabulated = levels <= 65536;
+    std::vector<complexFloat> levelPhasors;
+    if (tabulated) {
+        levelPhasors.resize(std::size_t(levels) + 1);
+        for (int k = 0; k <= levels; ++k)
+            levelPhasors[std::size_t(k)] = polarUnit(float(k * step - pi));
+    }
+    // Element-wise, so the rows are walked in storage order.
+    for (int i = 0; i < sizeI; ++i)
+        for (int j = 0; j < sizeJ; ++j) {
+            const double phi = phaseOf(f->getValue(i, j));
+            const double k = std::floor((pi + phi) * inverse + 0.4999999999);
+            const double q = k * step - pi;
+            if (std::fabs(phi - q) < snap)
+                f->setValue(i, j, tabulated ? levelPhasors[std::size_t(k)] : polarUnit(float(q)));
+            else
+                f->setValue(i, j, polarUnit(float(phi)));
+        }
+}
+
+boost::shared_ptr<complexDataField2D> quantizedPhaseCopy(boost::shared_ptr<complexDataField2D> f,
+                                                         double fraction, int levels)
+{
+    boost::shared_ptr<complexDataField2D> copy(new complexDataField2D(*f));
+    quantizePhasePartially(copy, fraction, levels);
+    return copy;
+}

@@ -1,0 +1,123 @@
+// iftaEngine2D: construction, transform steps, the amplitude constraint and the three stages.
+#include "design/iftaEngine2D.h"
+
+#include "design/designOperations.h"
+#include "design/quadraticPhaseOperator2D.h"
+#include "fields/DataField2D.h"
+#include "fields/complexDataField2D.h"
+
+#include <cmath>
+
+iftaEngine2D::iftaEngine2D(boost::shared_ptr<DataField2D> target,
+                           boost::shared_ptr<DataField2D> mask, float gamma, int mode)
+    : mode(mode)
+    , target(target)
+    , mask(mask)
+    , gamma(gamma)
+    , targetPower(0.0f)
+{
+    if (mode != 1) {
+        noiseWeight = ((-mask) + 1.0f) * gamma;
+        signalWeight = target * mask;
+    }
+    targetPower = float(target->getSumOfSquares());
+}
+
+iftaEngine2D::~iftaEngine2D() = default;
+
+void iftaEngine2D::forwardStep(boost::shared_ptr<complexDataField2D> field)
+{
+    if (propagator)
+        propagator->apply(field);
+    field->fft();
+}
+
+void iftaEngine2D::backwardStep(boost::shared_ptr<complexDataField2D> field)
+{
+    field->ifft();
+    if (propagator)
+        propagator->applyInverse(field);
+}
+
+void iftaEngine2D::backwardStepPhaseOnly(boost::shared_ptr<complexDataField2D> field)
+{
+    backwardStep(field);
+    field->makePhaseOnly();
+}
+
+void iftaEngine2D::applyAmplitudeConstraint(boost::shared_ptr<complexDataField2D> field)
+{
+    complexDataField2D& F = *field;
+    const int sizeI = F.getSizeI();
+    const int sizeJ = F.getSizeJ();
+    if (mode != 1) {
+        farFieldAmplitude = F.splitAmplitude();
+        const float d = scalarProduct(signalWeight, farFieldAmplitude);
+        const float s = targetPower != 0.0f ? d / targetPower : 0.0f;
+        const DataField2D& signal = *signalWeight;
+        const DataField2D& noise = *noiseWeight;
+        const DataField2D& modulus = *farFieldAmplitude;
+        // F has unit modulus (or is 0) here.
+        for (int j = 0; j < sizeJ; ++j)
+            for (int i = 0; i < sizeI; ++i) {
+                const float M
+                    = s * signal.getValue(i, j) + noise.getValue(i, j) * modulus.getValue(i, j);
+                F.setValue(i, j, F.getValue(i, j) * M);
+            }
+        return;
+    }
+    const DataField2D& T = *target;
+    const DataField2D& m = *mask;
+    float d = 0.0f;
+    for (int j = 0; j < sizeJ; ++j)
+        for (int i = 0; i < sizeI; ++i) {
+            const complexFloat z = F.getValue(i, j);
+            d += T.getValue(i, j) * m.getValue(i, j) * float(std::hypot(z.re, z.im));
+        }
+    const float s = targetPower != 0.0f ? d / targetPower : 0.0f;
+    for (int j = 0; j < sizeJ; ++j)
+        for (int i = 0; i < sizeI; ++i) {
+            const float w = (1.0f - m.getValue(i, j)) * gamma;
+            complexFloat u = F.getValue(i, j);
+            const float r = normalize(u);
+            const float M = s * T.getValue(i, j) * m.getValue(i, j) + w * r;
+            F.setValue(i, j, u * M);
+        }
+}
+
+void iftaEngine2D::iterateFirstStage(boost::shared_ptr<complexDataField2D> field, int n)
+{
+    for (int k = 0; k < n; ++k) {
+        forwardStep(field);
+        field->makePhaseOnly();
+        *field *= target;
+        backwardStep(field);
+        field->makePhaseOnly();
+    }
+}
+
+void iftaEngine2D::iterateSecondStage(boost::shared_ptr<complexDataField2D> field, int n)
+{
+    for (int k = 0; k < n; ++k) {
+        forwardStep(field);
+        applyAmplitudeConstraint(field);
+        backwardStep(field);
+        field->makePhaseOnly();
+    }
+}
+
+void iftaEngine2D::iterateQuantizationStage(boost::shared_ptr<complexDataField2D> field, int n,
+                                            int levels)
+{
+    for (int k = 0; k < n; ++k) {
+        forwardStep(field);
+        applyAmplitudeConstraint(field);
+        backwardStep(field);
+        quantizePhasePartially(field, double(k + 1) / n, levels);
+    }
+}
+
+boost::shared_ptr<complexDataField2D> passField(boost::shared_ptr<complexDataField2D> field)
+{
+    return field;
+}
