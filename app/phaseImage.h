@@ -8,15 +8,9 @@
 // gray i, i, i); gray 0..255 stands for phase 0..2 pi and wraps modulo 256. The pixels are 0.
 QImage newPhaseImage(int width, int height);
 
-// Stores value mod 256 (the low eight bits; -1 gives 255) at column x and at y counted from the
-// bottom, that is on image line height - 1 - y.
-inline void setPhasePixel(QImage& image, int x, int y, long long value)
-{
-    image.scanLine(image.height() - 1 - y)[x] = static_cast<std::uint8_t>(value & 0xFF);
-}
-
 // Calls rule(x, y) for every pixel, x outer from the left and y inner from the bottom, and stores
-// each result by setPhasePixel. Rules that draw from a random source rely on this order.
+// each result mod 256 (its low eight bits; -1 gives 255) on image line height - 1 - y. Rules that
+// draw from a random source rely on this order.
 template<typename Rule>
 void fillPhaseImage(QImage& image, Rule rule)
 {
