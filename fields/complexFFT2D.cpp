@@ -310,37 +310,87 @@ void transformColumnGroup(int n1, int c0, int isgn, float** a, float* t, const T
     });
 }
 
-// Row pass over the four rows r0 .. r0 + 3 of n >= 2 values each, through the buffer t (8 n
-// floats). Values k and k + 1 of the four rows are one 4 x 4 transposition away from lane
-// vectors k and k + 1; after the transform, value 2 k' of a row lies in lane vector
-// p = bitReverse(2 k') = bitReverse'(k') over n / 2, and value 2 k' + 1 in p + n / 2.
+// Row pass over the W rows r0 .. r0 + W - 1 (W a multiple of 4) of n >= 2 values each, through
+// the buffer t (2 W n floats). Values k and k + 1 of four rows are one 4 x 4 transposition away
+// from four lanes of lane vectors k and k + 1; after the transform, value 2 k' of a row lies in
+// lane vector p = bitReverse(2 k') = bitReverse'(k') over n / 2, and value 2 k' + 1 in p + n / 2.
+template<int W>
 void transformRowGroup(int n, int r0, int isgn, float** a, float* t, const Tables& tab)
 {
-    float* const r[4] = {a[r0], a[r0 + 1], a[r0 + 2], a[r0 + 3]};
-    for (int k = 0; k < n; k += 2)
-        transpose4(r[0] + 2 * k, r[1] + 2 * k, r[2] + 2 * k, r[3] + 2 * k, t + 8 * k);
-    transformLanes<4>(t, n, isgn, tab);
+    constexpr int E = 2 * W;
+    float* const* r = a + r0;
+    float values[16];
+    for (int k = 0; k < n; k += 2) {
+        float* even = t + E * k;
+        float* odd = even + E;
+        for (int g = 0; g < W; g += 4) {
+            transpose4(r[g] + 2 * k, r[g + 1] + 2 * k, r[g + 2] + 2 * k, r[g + 3] + 2 * k, values);
+            std::memcpy(even + g, values, 4 * sizeof(float));
+            std::memcpy(even + W + g, values + 4, 4 * sizeof(float));
+            std::memcpy(odd + g, values + 8, 4 * sizeof(float));
+            std::memcpy(odd + W + g, values + 12, 4 * sizeof(float));
+        }
+    }
+    transformLanes<W>(t, n, isgn, tab);
     const int half = n / 2;
     forEachReversed(tab, half, [&](int k, int p) {
-        const float* even = t + 8 * p;
-        const float* odd = t + 8 * (p + half);
-        float values[16];
-        transpose4(even, even + 4, odd, odd + 4, values);
-        for (int l = 0; l < 4; ++l)
-            std::memcpy(r[l] + 4 * k, values + 4 * l, 4 * sizeof(float));
+        const float* even = t + E * p;
+        const float* odd = t + E * (p + half);
+        for (int g = 0; g < W; g += 4) {
+            transpose4(even + g, even + W + g, odd + g, odd + W + g, values);
+            for (int l = 0; l < 4; ++l)
+                std::memcpy(r[g + l] + 4 * k, values + 4 * l, 4 * sizeof(float));
+        }
     });
 }
 
-// Floats of a buffer that lets the row pass run four rows at a time.
+// Floats of buffers that let the row pass run four or eight rows at a time.
 int rowBufferSize(int n1, int n2)
 {
     return n1 >= 4 ? 4 * n2 : 0;
 }
 
-// Floats of a buffer for columns eight at a time: one 64-byte line of every row per group.
+int wideRowBufferSize(int n1, int n2)
+{
+    return n1 >= 8 ? 8 * n2 : 0;
+}
+
+// The column pass over all groups of W complex columns, with two buffers of 2 W n1 floats at t.
+// Copying one group back and copying the next group in share one walk down the rows: the walks
+// are what the column pass waits for, since every row is a separate cache miss.
+template<int W>
+void transformColumnsPipelined(int n1, int n2, int isgn, float** a, float* t, const Tables& tab)
+{
+    constexpr int E = 2 * W;
+    float* current = t;
+    float* next = t + E * n1;
+    for (int r = 0; r < n1; ++r) {
+        if (r + prefetchRows < n1)
+            prefetch(a[r + prefetchRows]);
+        toLanes<W>(a[r], current + E * r);
+    }
+    transformLanes<W>(current, n1, isgn, tab);
+    for (int c0 = 0; c0 < n2; c0 += E) {
+        const int c1 = c0 + E;
+        const bool more = c1 < n2;
+        forEachReversed(tab, n1, [&](int r, int p) {
+            if (r + prefetchRows < n1)
+                prefetch(a[r + prefetchRows] + (more ? c1 : c0));
+            if (more)
+                toLanes<W>(a[r] + c1, next + E * r);
+            fromLanes<W>(current + E * p, a[r] + c0);
+        });
+        if (more) {
+            transformLanes<W>(next, n1, isgn, tab);
+            std::swap(current, next);
+        }
+    }
+}
+
+// Floats of the two buffers for columns eight at a time: one 64-byte line of every row per group.
 int wideColumnBufferSize(int n1, int n2)
 {
-    return n2 >= 16 ? 16 * n1 : 0;
+    return n2 >= 16 ? 32 * n1 : 0;
 }
 
 // The column pass with a buffer of bufferFloats floats.
@@ -350,8 +400,7 @@ void columnPass(int n1, int n2, int isgn, float** a, float* t, int bufferFloats,
         return;
     const int wide = wideColumnBufferSize(n1, n2);
     if (wide > 0 && wide <= bufferFloats) {
-        for (int c0 = 0; c0 < n2; c0 += 16)
-            transformColumnGroup<8>(n1, c0, isgn, a, t, tab);
+        transformColumnsPipelined<8>(n1, n2, isgn, a, t, tab);
     } else if (n2 > 4) {
         for (int c0 = 0; c0 < n2; c0 += 8)
             transformColumnGroup<4>(n1, c0, isgn, a, t, tab);
@@ -469,10 +518,11 @@ void complexFFT2D(int n1, int n2, int isgn, float** a, float* t, int* ip, float*
 
     // A buffer of our own is made large enough for the faster groupings.
     const int rowFloats = rowBufferSize(n1, n2);
+    const int wideRowFloats = wideRowBufferSize(n1, n2);
     int bufferFloats = complexFFT2DColumnBufferSize(n1, n2);
     float* buffer = t;
     if (!t) {
-        bufferFloats = std::max({bufferFloats, rowFloats, wideColumnBufferSize(n1, n2)});
+        bufferFloats = std::max({bufferFloats, wideRowFloats, wideColumnBufferSize(n1, n2)});
         buffer = static_cast<float*>(std::malloc(sizeof(float) * size_t(bufferFloats)));
         if (!buffer)
             failWith("fft2d memory allocation error\n");
@@ -480,9 +530,12 @@ void complexFFT2D(int n1, int n2, int isgn, float** a, float* t, int* ip, float*
 
     const Tables tab = tablesOf(ip, w);
     if (n2 > 2) {
-        if (rowFloats > 0 && rowFloats <= bufferFloats) {
+        if (wideRowFloats > 0 && wideRowFloats <= bufferFloats) {
+            for (int r0 = 0; r0 < n1; r0 += 8)
+                transformRowGroup<8>(n2 / 2, r0, isgn, a, buffer, tab);
+        } else if (rowFloats > 0 && rowFloats <= bufferFloats) {
             for (int r0 = 0; r0 < n1; r0 += 4)
-                transformRowGroup(n2 / 2, r0, isgn, a, buffer, tab);
+                transformRowGroup<4>(n2 / 2, r0, isgn, a, buffer, tab);
         } else {
             for (int r = 0; r < n1; ++r)
                 complexFFT1D(n2, isgn, a[r], ip, w);
