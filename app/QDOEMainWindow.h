@@ -111,6 +111,8 @@ private slots:
 
 private:
     void buildMenus();
+    // Puts a new field window into the workspace and shows it; null is ignored.
+    void addFieldWindow(QWidget* window);
 
     int clipboardImageCount = 0;
     QFrame* centralBox = nullptr;

@@ -1,19 +1,172 @@
-// Main window: the Windows menu, the window openers and the SLM output feed.
+// Main window: the Windows menu, the close-all commands, the field window openers and the SLM
+// output feed.
 #include "app/QDOEMainWindow.h"
 
-void QDOEMainWindow::windowsMenuAboutToShow() {}
-void QDOEMainWindow::windowsMenuActivated(int) {}
-void QDOEMainWindow::closeAllInternalField2DWidgets() {}
-void QDOEMainWindow::closeAllExternalField2DWidgets() {}
-void QDOEMainWindow::openComplexFieldWindow(boost::shared_ptr<complexDataField2D>, int, QString,
-                                            QString)
-{}
-void QDOEMainWindow::openRealFieldWindow(boost::shared_ptr<DataField2D>, QString, QString) {}
-void QDOEMainWindow::openComplexFieldWindowCopy(const complexDataField2D&, int, QString, QString)
-{}
-void QDOEMainWindow::openComplexFieldWindowCopy(boost::shared_ptr<complexDataField2D>, int,
-                                                QString, QString)
-{}
-void QDOEMainWindow::openRealFieldWindowCopy(const DataField2D&, QString, QString) {}
-void QDOEMainWindow::showOnSLM(QPixmap) {}
-void QDOEMainWindow::hideSLM() {}
+#include "app/base/applicationSettings.h"
+#include "app/base/phasedeckGlobals.h"
+#include "fields/DataField2D.h"
+#include "fields/complexDataField2D.h"
+#include "views/QSLMWidget.h"
+#include "views/qFullScreenFieldWidget.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <vector>
+
+namespace {
+
+// The field windows for a complex field in a display mode and for a real field, with the
+// workspace as parent; null until the field window class exists.
+QWidget* newComplexFieldWindow(boost::shared_ptr<complexDataField2D>, int, QWidget*, QString,
+                               QString)
+{
+    return nullptr;
+}
+
+QWidget* newRealFieldWindow(boost::shared_ptr<DataField2D>, QWidget*, QString, QString)
+{
+    return nullptr;
+}
+
+// The menu shows the key; Open Image keeps Ctrl+I for itself.
+QAction* addCloseEntry(QMenu* menu, const QString& text, const QKeySequence& key)
+{
+    QAction* action = menu->addAction(text);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    return action;
+}
+
+} // namespace
+
+void QDOEMainWindow::windowsMenuAboutToShow()
+{
+    windowsMenu->clear();
+    QAction* cascade = windowsMenu->addAction(tr("&Cascade"));
+    connect(cascade, &QAction::triggered, workspace, &QMdiArea::cascadeSubWindows);
+    QAction* tile = windowsMenu->addAction(tr("&Tile"));
+    connect(tile, &QAction::triggered, workspace, &QMdiArea::tileSubWindows);
+
+    QAction* closeInside = nullptr;
+    if (!openFullScreenWindows.empty()) {
+        closeInside = addCloseEntry(windowsMenu, tr("&Close all windows inside the main window"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_I));
+        windowsMenu->addSeparator();
+        QAction* closeOutside
+            = addCloseEntry(windowsMenu, tr("Close all windows outside the main window"),
+                            QKeySequence(Qt::CTRL | Qt::Key_E));
+        connect(closeOutside, &QAction::triggered, this,
+                &QDOEMainWindow::closeAllExternalField2DWidgets);
+    } else {
+        closeInside = addCloseEntry(windowsMenu, tr("&Close all windows"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_I));
+    }
+    connect(closeInside, &QAction::triggered, this,
+            &QDOEMainWindow::closeAllInternalField2DWidgets);
+
+    const QList<QMdiSubWindow*> windows = workspace->subWindowList();
+    if (windows.isEmpty()) {
+        cascade->setEnabled(false);
+        tile->setEnabled(false);
+        closeInside->setEnabled(false);
+        return;
+    }
+    windowsMenu->addSeparator();
+    QMdiSubWindow* active = workspace->activeSubWindow();
+    for (int index = 0; index < windows.size(); ++index) {
+        QMdiSubWindow* window = windows[index];
+        QAction* entry = windowsMenu->addAction(window->windowTitle());
+        entry->setCheckable(true);
+        entry->setChecked(window == active);
+        connect(entry, &QAction::triggered, this, [this, index] { windowsMenuActivated(index); });
+    }
+}
+
+void QDOEMainWindow::windowsMenuActivated(int index)
+{
+    const QList<QMdiSubWindow*> windows = workspace->subWindowList();
+    if (index < 0 || index >= windows.size())
+        return;
+    QMdiSubWindow* window = windows[index];
+    window->showNormal();
+    workspace->setActiveSubWindow(window);
+    if (window->widget())
+        window->widget()->setFocus();
+}
+
+void QDOEMainWindow::closeAllInternalField2DWidgets()
+{
+    const QList<QMdiSubWindow*> windows = workspace->subWindowList();
+    for (QMdiSubWindow* window : windows)
+        window->close();
+}
+
+void QDOEMainWindow::closeAllExternalField2DWidgets()
+{
+    // A copy: a window that is deleted on closing leaves the list itself.
+    const std::vector<qFullScreenFieldWidget*> windows = openFullScreenWindows;
+    for (qFullScreenFieldWidget* window : windows)
+        if (window)
+            window->close();
+    openFullScreenWindows.clear();
+}
+
+void QDOEMainWindow::openComplexFieldWindow(boost::shared_ptr<complexDataField2D> field,
+                                            int displayMode, QString caption, QString second)
+{
+    addFieldWindow(newComplexFieldWindow(field, displayMode, workspace, caption, second));
+}
+
+void QDOEMainWindow::openRealFieldWindow(boost::shared_ptr<DataField2D> field, QString caption,
+                                         QString second)
+{
+    addFieldWindow(newRealFieldWindow(field, workspace, caption, second));
+}
+
+void QDOEMainWindow::openComplexFieldWindowCopy(const complexDataField2D& source, int displayMode,
+                                                QString caption, QString second)
+{
+    boost::shared_ptr<complexDataField2D> copy(new complexDataField2D(source));
+    openComplexFieldWindow(copy, displayMode, caption, second);
+}
+
+void QDOEMainWindow::openComplexFieldWindowCopy(boost::shared_ptr<complexDataField2D> source,
+                                                int displayMode, QString caption, QString second)
+{
+    if (source)
+        openComplexFieldWindowCopy(*source, displayMode, caption, second);
+}
+
+void QDOEMainWindow::openRealFieldWindowCopy(const DataField2D& source, QString caption,
+                                             QString second)
+{
+    boost::shared_ptr<DataField2D> copy(new DataField2D(source));
+    openRealFieldWindow(copy, caption, second);
+}
+
+void QDOEMainWindow::addFieldWindow(QWidget* window)
+{
+    if (!window)
+        return;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* frame = workspace->addSubWindow(window);
+    frame->setWindowTitle(window->windowTitle());
+    connect(window, &QWidget::windowTitleChanged, frame, &QMdiSubWindow::setWindowTitle);
+    frame->show();
+}
+
+void QDOEMainWindow::showOnSLM(QPixmap pixmap)
+{
+    if (!theSettings.slmOnExtendedDesktop || !slmWidget)
+        return;
+    slmWidget->setPixmap(pixmap);
+    slmWidget->show();
+}
+
+void QDOEMainWindow::hideSLM()
+{
+    if (slmWidget)
+        slmWidget->hide();
+}

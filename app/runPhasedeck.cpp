@@ -5,6 +5,7 @@
 #include "app/base/applicationSettings.h"
 #include "app/base/phasedeckGlobals.h"
 #include "app/messageBoxes.h"
+#include "views/backgroundImage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +27,11 @@ int runPhasedeck(int argc, char** argv)
 
     // Settings folder, settings file and the SLM screen, before any window exists.
     theSettings.load(*qApp);
+
+    // An empty background compensation image (replacing one of an earlier run); it lives until
+    // the process ends.
+    delete theBackgroundImage;
+    theBackgroundImage = new backgroundImage();
 
     graylevelPhase0 = 0;
     graylevelPhase2Pi = 255;

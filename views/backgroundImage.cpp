@@ -1,0 +1,55 @@
+// Background compensation image: loading, size check and access.
+#include "views/backgroundImage.h"
+
+#include "app/base/applicationSettings.h"
+#include "app/base/messages.h"
+#include "app/base/phasedeckGlobals.h"
+#include "fieldio/imageToField.h"
+
+backgroundImage::backgroundImage() = default;
+
+backgroundImage::backgroundImage(QImage image)
+{
+    load(std::move(image));
+}
+
+backgroundImage::~backgroundImage()
+{
+    statusValue = -1;
+}
+
+void backgroundImage::load(QImage image)
+{
+    pixels.clear();
+    pixels.shrink_to_fit();
+    statusValue = -1;
+    imageWidth = image.width();
+    imageHeight = image.height();
+    if (imageWidth != theSettings.fullScreenWidth || imageHeight != theSettings.fullScreenHeight
+        || image.isNull()) {
+        errorMessage("Size of background image does not match with full-screen resolution ! "
+                     "\nAborting.");
+        return;
+    }
+    pixels = imageToGrayBytes(image);
+    statusValue = 1;
+}
+
+std::uint8_t backgroundImage::pixel(int x, int y) const
+{
+    if (statusValue != 1 || x < 0 || y < 0 || x >= imageWidth || y >= imageHeight)
+        return 0;
+    return pixels[static_cast<size_t>(y) * imageWidth + x];
+}
+
+std::uint8_t backgroundImage::pixel(int index) const
+{
+    if (statusValue != 1 || index < 0 || static_cast<size_t>(index) >= pixels.size())
+        return 0;
+    return pixels[static_cast<size_t>(index)];
+}
+
+const std::uint8_t* backgroundImage::values() const
+{
+    return statusValue == 1 ? pixels.data() : nullptr;
+}
