@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <new>
 
 namespace {
@@ -161,6 +162,38 @@ float DataField2D::getValuePeriodic(int i, int j) const
     if (sizeI <= 0 || sizeJ <= 0)
         return 0.0f;
     return getValue(wrapIndex(i, sizeI), wrapIndex(j, sizeJ));
+}
+
+float DataField2D::sampleAt(double x, double y, int mode) const
+{
+    constexpr double samplePi = 3.141592653589793;
+    if (mode == 1) {
+        const int i0 = static_cast<int>(x);
+        const int j0 = static_cast<int>(y);
+        const double tx = x - i0;
+        const double ty = y - j0;
+        const double wx0 = (1.0 + std::cos(samplePi * tx)) / 2.0;
+        const double wx1 = (1.0 + std::cos(samplePi * (1.0 - tx))) / 2.0;
+        const double wy0 = (1.0 + std::cos(samplePi * ty)) / 2.0;
+        const double wy1 = (1.0 + std::cos(samplePi * (1.0 - ty))) / 2.0;
+        const bool lastColumn = i0 >= sizeI - 1;
+        const bool lastRow = j0 >= sizeJ - 1;
+        if (!lastColumn && !lastRow)
+            return static_cast<float>(getValueChecked(i0, j0) * wx0 * wy0
+                                      + getValueChecked(i0, j0 + 1) * wx0 * wy1
+                                      + getValueChecked(i0 + 1, j0) * wx1 * wy0
+                                      + getValueChecked(i0 + 1, j0 + 1) * wx1 * wy1);
+        if (lastColumn && !lastRow)
+            return static_cast<float>(getValueChecked(i0, j0) * wy0
+                                      + getValueChecked(i0, j0 + 1) * wy1);
+        if (lastRow && !lastColumn)
+            return static_cast<float>(getValueChecked(i0, j0) * wx0
+                                      + getValueChecked(i0 + 1, j0) * wx1);
+        return getValueChecked(i0, j0);
+    }
+    const int i = static_cast<int>(x + 0.49);
+    const int j = static_cast<int>(y + 0.49);
+    return mode == 0 ? getValueChecked(i, j) : getValue(i, j);
 }
 
 void DataField2D::setValuePeriodic(int i, int j, float v)

@@ -44,6 +44,12 @@ public:
     void setValuePeriodic(int i, int j, float v);
     void setValuePeriodic(int i, float v);
     void addValue(int i, int j, float v) { data[sizeI * j + i] += v; }
+    // Value at the fractional position (x along i, y along j). Mode 0: element
+    // (trunc(x + 0.49), trunc(y + 0.49)) read with getValueChecked. Mode 1: raised-cosine blend
+    // of the 2 x 2 elements from (trunc(x), trunc(y)); on the last column or row only the
+    // elements inside are blended, each read with getValueChecked. Other modes: as mode 0
+    // without the check, so the caller keeps the position inside the field.
+    float sampleAt(double x, double y, int mode) const;
 
     int getSizeI() const { return sizeI; }
     int getSizeJ() const { return sizeJ; }

@@ -1,0 +1,219 @@
+// Field window commands: saving and exporting, the part views of a complex field, the
+// replicated full-screen view and the far-field propagation.
+#include "views/qComplexDataGrscMapWidget.h"
+
+#include "app/QDOEMainWindow.h"
+#include "app/base/applicationSettings.h"
+#include "app/base/messages.h"
+#include "app/base/phasedeckGlobals.h"
+#include "dialogs/dialogSeams.h"
+#include "dialogs/dialog_twoOptionsImpl.h"
+#include "fieldio/asciiExport.h"
+#include "fieldio/fieldToImage.h"
+#include "fieldio/imageColours.h"
+#include "fields/DataField2D.h"
+#include "fields/complexDataField2D.h"
+#include "views/saveFileName.h"
+#include "views/windowManagement.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+// The export choice of the run: false "Original data", true "Zoomed data".
+bool exportZoomedData = false;
+
+} // namespace
+
+QString fieldWindowSaveStart(const QString& caption, const QString& saveFolder)
+{
+    static const char* const cutEndings[]
+        = {".de", ".bmp", ".png", ".xpm", ".jpg", ".jpeg", ".gif", ".gds", ".txt", ".dat", ".rbb"};
+    QString suggestion = caption;
+    const QString lower = suggestion.toLower();
+    for (const char* ending : cutEndings) {
+        if (lower.endsWith(QLatin1String(ending))) {
+            suggestion.chop(int(qstrlen(ending)));
+            break;
+        }
+    }
+    if (QFileInfo::exists(suggestion))
+        return suggestion;
+    // Only the name changes: the folders of the path stay as they are.
+    QString name = suggestion.mid(suggestion.lastIndexOf(QLatin1Char('/')) + 1);
+    name.replace(QLatin1Char(' '), QLatin1Char('_'));
+    if (saveFolder.isEmpty())
+        return name;
+    return saveFolder.endsWith(QLatin1Char('/')) ? saveFolder + name
+                                                 : saveFolder + QLatin1Char('/') + name;
+}
+
+bool qComplexDataGrscMapWidget::isResampled() const
+{
+    return displayedWidth != fieldSizeI || displayedHeight != fieldSizeJ;
+}
+
+void qComplexDataGrscMapWidget::saveDataToFile()
+{
+    SaveNameRequest request;
+    request.start
+        = fieldWindowSaveStart(captionText, QString::fromStdString(theSettings.saveFileDir));
+    request.filters = QStringList{pngFileFilter, bmpFileFilter, asciiFileFilter};
+    const SaveNameResult chosen = chooseSaveFileName(request);
+    if (!chosen.accepted || chosen.fileName.isEmpty())
+        return;
+
+    bool zoomed = false;
+    if (isResampled()) {
+        dialog_twoOptionsImpl choice(nullptr, nullptr, false);
+        choice.setWindowTitle(QStringLiteral("Select data export option"));
+        choice.buttonGroup1->setTitle(QStringLiteral("Export"));
+        choice.radioButton1->setText(QStringLiteral("Original data"));
+        choice.radioButton2->setText(QStringLiteral("Zoomed data"));
+        if (exportZoomedData)
+            choice.radioButton2->setChecked(true);
+        else
+            choice.radioButton1->setChecked(true);
+        const int result = runDialog(choice);
+        exportZoomedData = choice.radioButton2->isChecked();
+        if (result != QDialog::Accepted)
+            return;
+        zoomed = exportZoomedData;
+    }
+    writeExport(chosen.fileName, chosen.selectedFilter, zoomed);
+}
+
+void qComplexDataGrscMapWidget::writeExport(const QString& fileName, const QString& filter,
+                                            bool zoomed)
+{
+    if (filter == asciiFileFilter) {
+        if (zoomed) {
+            infoMessage(QStringLiteral("Saved data is taken from interpolated field values,\nan "
+                                       "array of %1 x %2 data points.")
+                            .arg(displayedWidth)
+                            .arg(displayedHeight)
+                            .toStdString());
+            // One displayed pixel covers samplingStep / zoomFactor field pixels.
+            setWaitCursor(true);
+            exportImageAscii(fileName, displayedImageValue,
+                             pitchI * samplingStepValue / zoomFactorValue,
+                             pitchJ * samplingStepValue / zoomFactorValue);
+            setWaitCursor(false);
+        } else {
+            setWaitCursor(true);
+            if (windowKind == complexFieldWindow)
+                exportComplexDataField2DAscii(fileName, complexFieldValue, currentModeValue);
+            else
+                exportDataField2DAscii(fileName, realFieldValue);
+            setWaitCursor(false);
+        }
+        return;
+    }
+
+    const bool bitmap = filter == bmpFileFilter;
+    if (!bitmap && filter != pngFileFilter)
+        return;
+    setWaitCursor(true);
+    QImage image;
+    if (zoomed)
+        image = displayedImageValue;
+    else if (windowKind == complexFieldWindow)
+        image = complexDataField2DToImage(complexFieldValue, currentModeValue, 256);
+    else
+        image = dataField2DToImageAutoRange(realFieldValue, 256);
+    reduceImageDepth(image).save(fileName, bitmap ? "BMP" : "PNG", bitmap ? 100 : -1);
+    setWaitCursor(false);
+}
+
+boost::shared_ptr<DataField2D> qComplexDataGrscMapWidget::derivedView(int mode) const
+{
+    boost::shared_ptr<DataField2D> view(new DataField2D(*realPart));
+    for (int j = 0; j < sampledHeight; ++j)
+        for (int i = 0; i < sampledWidth; ++i)
+            view->setValue(i, j,
+                           complexDisplayValue(realPart->getValue(i, j), imagPart->getValue(i, j),
+                                               mode, true));
+    return view;
+}
+
+void qComplexDataGrscMapWidget::showView(int mode)
+{
+    // A real-field window has the real part only.
+    if (currentModeValue == mode || (windowKind != complexFieldWindow && mode != displayRealPart))
+        return;
+    switch (mode) {
+    case displayRealPart:
+        shownFieldValue = realPart;
+        break;
+    case displayImaginaryPart:
+        shownFieldValue = imagPart;
+        break;
+    case displayAmplitude:
+        shownFieldValue = amplitudeView = derivedView(mode);
+        break;
+    case displayPhase:
+        shownFieldValue = phaseView = derivedView(mode);
+        break;
+    case displayIntensity:
+        shownFieldValue = intensityView = derivedView(mode);
+        break;
+    default:
+        return;
+    }
+    currentModeValue = mode;
+    updateImage();
+    displayedImageValue = scaledDisplayImage(true);
+    update();
+}
+
+void qComplexDataGrscMapWidget::showRealPart()
+{
+    showView(displayRealPart);
+}
+
+void qComplexDataGrscMapWidget::showImagPart()
+{
+    showView(displayImaginaryPart);
+}
+
+void qComplexDataGrscMapWidget::showAmplitude()
+{
+    showView(displayAmplitude);
+}
+
+void qComplexDataGrscMapWidget::showPhase()
+{
+    showView(displayPhase);
+}
+
+void qComplexDataGrscMapWidget::showIntensity()
+{
+    showView(displayIntensity);
+}
+
+void qComplexDataGrscMapWidget::openReplicatedFullScreenWindow()
+{
+    openFullScreenWindow(displayedImageValue,
+                         QStringLiteral("Replicated full screen view of ") + shortNameText, true,
+                         true);
+}
+
+void qComplexDataGrscMapWidget::openInterpolatedFullScreenWindow()
+{
+    infoMessage("FULLSCREEN_INTERPOLATE not implemented yet !");
+}
+
+void qComplexDataGrscMapWidget::computePropagation()
+{
+    if (windowKind != complexFieldWindow)
+        return;
+    setWaitCursor(true);
+    boost::shared_ptr<complexDataField2D> far = complexFieldValue->fftCopy();
+    setWaitCursor(false);
+    if (theMainWindow)
+        theMainWindow->openComplexFieldWindow(far, displayIntensity,
+                                              QStringLiteral("Far field propagation simulated "
+                                                             "by FFT"),
+                                              QString());
+}
