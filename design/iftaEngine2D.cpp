@@ -57,12 +57,14 @@ void iftaEngine2D::applyAmplitudeConstraint(boost::shared_ptr<complexDataField2D
         const DataField2D& signal = *signalWeight;
         const DataField2D& noise = *noiseWeight;
         const DataField2D& modulus = *farFieldAmplitude;
-        // F has unit modulus (or is 0) here.
-        for (int j = 0; j < sizeJ; ++j)
-            for (int i = 0; i < sizeI; ++i) {
+        // F has unit modulus (or is 0) here. Element-wise, so the rows are walked in storage
+        // order.
+        for (int i = 0; i < sizeI; ++i)
+            for (int j = 0; j < sizeJ; ++j) {
                 const float M
                     = s * signal.getValue(i, j) + noise.getValue(i, j) * modulus.getValue(i, j);
-                F.setValue(i, j, F.getValue(i, j) * M);
+                const complexFloat z = F.getValue(i, j);
+                F.setValue(i, j, {z.re * M, z.im * M});
             }
         return;
     }

@@ -14,7 +14,9 @@ static_assert(sizeof(int) == 4 && sizeof(float) == 4, "work areas hold 4-byte el
 // once, element k of the buffer holding value k of every sequence, so that every butterfly and
 // twiddle multiplication is the same for all lanes and runs on whole vectors. With W = 1 this is
 // the interleaved (re, im) layout of a row. The rows and columns of the 2-D array are copied in
-// groups of four into this layout and back (the copy back also undoes the bit reversal).
+// groups of four or eight into this layout and back (the copy back also undoes the bit reversal).
+// A column buffer that complexFFT2D allocates itself is made larger than the caller's minimum so
+// that these wider groupings fit.
 //
 // Table in w, for tables of size nw: m = 2 nw complex points; w[2k], w[2k + 1] = cos, sin of
 // 2 pi k / m for k < m / 4. A transform of length L <= m reads every (m / L)-th entry.
