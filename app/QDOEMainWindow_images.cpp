@@ -1,23 +1,248 @@
 // Main window: opening images (file, command line, drop, paste) and the preference commands.
 #include "app/QDOEMainWindow.h"
 
+#include "app/base/applicationSettings.h"
+#include "app/base/messages.h"
 #include "app/base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "dialogs/dialog_QV_PhasedeckAppAbout.h"
+#include "dialogs/dialog_twoIntValuesImpl.h"
+#include "dialogs/dialog_two_real_numbersImpl.h"
+#include "fieldio/imageColours.h"
+#include "fieldio/imageNormalizer.h"
+#include "fieldio/imageToField.h"
+#include "fields/DataField2D.h"
+#include "views/backgroundImage.h"
+#include "views/windowManagement.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMimeData>
+#include <QUrl>
 
-void QDOEMainWindow::dropEvent(QDropEvent*) {}
-void QDOEMainWindow::paste() {}
-void QDOEMainWindow::openFileByName(QString) {}
-void QDOEMainWindow::openImageFile() {}
-void QDOEMainWindow::openImageFileByName(QString) {}
-void QDOEMainWindow::showImage(QImage, QString) {}
-void QDOEMainWindow::loadBackgroundImageFromFile() {}
-void QDOEMainWindow::unloadBackgroundImage() {}
-void QDOEMainWindow::setGraylevelRange() {}
-void QDOEMainWindow::openOpticalPrefsDialog() {}
-void QDOEMainWindow::openFontDialog() {}
+namespace {
+
+const QString imageFileFilter
+    = QStringLiteral("Images (*.bmp *.png *.xpm *.jpg *.jpeg *.pgm *.gif)");
+
+// The open dialog of the image commands; empty when cancelled. A chosen file makes its folder
+// the settings' open folder.
+QString chooseImageFile()
+{
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Choose a file");
+    request.folder = QString::fromStdString(theSettings.openFileDir);
+    request.filters = imageFileFilter;
+    request.selectedFilter = imageFileFilter;
+    const QString name = getOpenFileName(request).fileName;
+    if (!name.isEmpty())
+        theSettings.openFileDir = QFileInfo(name).dir().absolutePath().toStdString();
+    return name;
+}
+
+// The local file of one dropped text line "file:///...", with a CR of a CR LF line end removed;
+// empty for any other line.
+QString droppedFileName(QString line)
+{
+    if (!line.startsWith(QLatin1String("file:///")))
+        return QString();
+    if (line.endsWith(QLatin1Char('\r')))
+        line.chop(1);
+    return QUrl(line).toLocalFile();
+}
+
+} // namespace
+
+void QDOEMainWindow::dropEvent(QDropEvent* e)
+{
+    const QMimeData* data = e->mimeData();
+    if (!data)
+        return;
+    if (data->hasImage()) {
+        const QImage image = qvariant_cast<QImage>(data->imageData());
+        if (image.isNull())
+            return;
+        showImage(image, QStringLiteral("Clipboard image (%1)").arg(++clipboardImageCount));
+        e->acceptProposedAction();
+        return;
+    }
+    if (data->hasUrls()) {
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile())
+                openFileByName(url.toLocalFile());
+        e->acceptProposedAction();
+        return;
+    }
+    if (data->hasText()) {
+        const QStringList lines = data->text().split(QLatin1Char('\n'), Qt::KeepEmptyParts);
+        for (const QString& line : lines) {
+            const QString name = droppedFileName(line);
+            if (!name.isEmpty())
+                openFileByName(name);
+        }
+        e->acceptProposedAction();
+    }
+}
+
+void QDOEMainWindow::paste()
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    if (data->hasImage()) {
+        const QImage image = qvariant_cast<QImage>(data->imageData());
+        if (!image.isNull())
+            showImage(image, QStringLiteral("Clipboard image (%1)").arg(++clipboardImageCount));
+    } else if (data->hasText()) {
+        openFileByName(data->text());
+    }
+}
+
+void QDOEMainWindow::openFileByName(QString name)
+{
+    if (name.isEmpty())
+        return;
+    if (!QFileInfo::exists(name))
+        name.replace(QLatin1String("%20"), QLatin1String(" "));
+    if (QFileInfo::exists(name))
+        openImageFileByName(name);
+}
+
+void QDOEMainWindow::openImageFile()
+{
+    const QString name = chooseImageFile();
+    if (!name.isEmpty())
+        openImageFileByName(name);
+}
+
+void QDOEMainWindow::openImageFileByName(QString name)
+{
+    QImage image;
+    if (image.load(name))
+        showImage(image, name);
+}
+
+void QDOEMainWindow::showImage(QImage image, QString title)
+{
+    image = normalizeImage(image);
+    if (image.isNull())
+        return;
+    if (image.hasAlphaChannel()) {
+        warningMessage("Image has alpha-Buffer, which will be ignored.");
+        // Without its alpha a true-colour image keeps up to 256 colours exactly in 8 bits.
+        if (image.format() == QImage::Format_ARGB32)
+            image = image.convertToFormat(QImage::Format_RGB32);
+    }
+    setWaitCursor(true);
+    int levels = 0;
+    bool gray = true;
+    analyzeImageGrayLevels(image, levels, gray);
+    setWaitCursor(false);
+    setWaitCursor(true);
+    if (image.width() == theSettings.fullScreenWidth
+        && image.height() == theSettings.fullScreenHeight) {
+        if (image.depth() != 8)
+            image = image.convertToFormat(QImage::Format_Indexed8);
+        if (!gray) {
+            warningMessage("Conversion to grayscale image is done automatically.\n Color "
+                           "information will be lost.");
+            image = convertImageToGrayByChannel(image, 3);
+        }
+        convertPaletteToGray(image);
+        openFullScreenWindow(image, title, true, true);
+    } else {
+        // The red channel 0 .. 255, pitch 1.0.
+        openRealFieldWindow(imageToDataField2D(image, 0, 3, 1, 0, 0), title, QString());
+    }
+    setWaitCursor(false);
+}
+
+void QDOEMainWindow::loadBackgroundImageFromFile()
+{
+    const QString name = chooseImageFile();
+    if (name.isEmpty())
+        return;
+    QImage image;
+    if (!image.load(name)) {
+        errorMessage("Loading image failed !");
+        return;
+    }
+    delete theBackgroundImage;
+    theBackgroundImage = new backgroundImage(normalizeImage(image));
+}
+
+void QDOEMainWindow::unloadBackgroundImage()
+{
+    delete theBackgroundImage;
+    theBackgroundImage = new backgroundImage();
+}
+
+void QDOEMainWindow::setGraylevelRange()
+{
+    dialog_twoIntValuesImpl dialog(nullptr, nullptr, true);
+    dialog.setWindowTitle(QStringLiteral("Graylevel range for fullscreen windows"));
+    dialog.value1_SpinBox->setRange(0, 255);
+    dialog.value1_SpinBox->setValue(graylevelPhase0);
+    dialog.value2_SpinBox->setRange(0, 255);
+    dialog.value2_SpinBox->setValue(graylevelPhase2Pi);
+    dialog.TextLabel_1->setText(QStringLiteral("Graylevel 0:"));
+    dialog.TextLabel_2->setText(QStringLiteral("Graylevel 2Pi:"));
+    if (runDialog(dialog) != QDialog::Accepted)
+        return;
+    const int phase0 = dialog.value1_SpinBox->value();
+    const int phase2Pi = dialog.value2_SpinBox->value();
+    // Equal levels would leave no gray step for the phase.
+    if (phase0 == phase2Pi) {
+        warningMessage("Graylevel 0 and graylevel 2Pi must differ.\nThe graylevel range is "
+                       "not changed.");
+        return;
+    }
+    graylevelPhase0 = static_cast<unsigned char>(phase0);
+    graylevelPhase2Pi = static_cast<unsigned char>(phase2Pi);
+}
+
+void QDOEMainWindow::openOpticalPrefsDialog()
+{
+    dialog_two_real_numbersImpl dialog(nullptr, nullptr, true);
+    dialog.setWindowTitle(QStringLiteral("Please specify optical parameters"));
+    dialog.GroupBox1->setTitle(QStringLiteral("Optical parameters"));
+    dialog.TextLabel_variable1->setText(QStringLiteral("Wavelength: "));
+    dialog.TextLabel_variable2->setText(QStringLiteral("Pixel size: "));
+    dialog.TextLabelUnit_1->setText(QStringLiteral("nm"));
+    dialog.TextLabelUnit_2->setText(QString(QChar(0xB5)) + QStringLiteral("m"));
+    dialog.LineEdit_variable_1->setText(
+        QString::number(opticalParameters.defaultWavelength * 999999999.9999999, 'g', 6));
+    dialog.LineEdit_variable_2->setText(
+        QString::number(opticalParameters.defaultPixelSizeX * 1e6, 'g', 6));
+    if (runDialog(dialog) != QDialog::Accepted)
+        return;
+    bool wavelengthOk = false;
+    bool pitchOk = false;
+    const double wavelength = dialog.LineEdit_variable_1->text().toDouble(&wavelengthOk);
+    const double pitch = dialog.LineEdit_variable_2->text().toDouble(&pitchOk);
+    if (!wavelengthOk || !pitchOk || !(wavelength > 0.0) || !(pitch > 0.0)) {
+        warningMessage("Wavelength and pixel size must be numbers greater than 0.\nThe optical "
+                       "parameters are not changed.");
+        return;
+    }
+    opticalParameters.defaultWavelength = wavelength * 1e-9;
+    opticalParameters.defaultPixelSizeX = pitch * 1e-6;
+    opticalParameters.defaultPixelSizeY = opticalParameters.defaultPixelSizeX;
+}
+
+void QDOEMainWindow::openFontDialog()
+{
+    bool ok = false;
+    const QFont font
+        = QFontDialog::getFont(&ok, QFont(QStringLiteral("Helvetica [Cronyx]"), 10), this);
+    if (ok)
+        QApplication::setFont(font);
+}
+
 void QDOEMainWindow::about()
 {
     // The maker's lines: name, postal address (two lines) and web address.

@@ -7,6 +7,7 @@
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
 #include "views/QSLMWidget.h"
+#include "views/qComplexDataGrscMapWidget.h"
 #include "views/qFullScreenFieldWidget.h"
 
 #include <QAction>
@@ -18,16 +19,19 @@
 namespace {
 
 // The field windows for a complex field in a display mode and for a real field, with the
-// workspace as parent; null until the field window class exists.
-QWidget* newComplexFieldWindow(boost::shared_ptr<complexDataField2D>, int, QWidget*, QString,
-                               QString)
+// workspace as parent.
+QWidget* newComplexFieldWindow(boost::shared_ptr<complexDataField2D> field, int displayMode,
+                               QWidget* parent, QString caption, QString second)
 {
-    return nullptr;
+    return new qComplexDataGrscMapWidget(field, displayMode, parent, "new window",
+                                         Qt::WindowFlags(), caption, second);
 }
 
-QWidget* newRealFieldWindow(boost::shared_ptr<DataField2D>, QWidget*, QString, QString)
+QWidget* newRealFieldWindow(boost::shared_ptr<DataField2D> field, QWidget* parent, QString caption,
+                            QString second)
 {
-    return nullptr;
+    return new qComplexDataGrscMapWidget(field, parent, "new window", Qt::WindowFlags(), caption,
+                                         second);
 }
 
 // The menu shows the key; Open Image keeps Ctrl+I for itself.

@@ -229,12 +229,16 @@ TEST_F(FieldWindowCommandsTest, UnzoomedWindowSavesTheWholeFieldWithoutAsking)
     ASSERT_TRUE(expected.save(path(QStringLiteral("ref.png")), "PNG", -1));
     ASSERT_TRUE(expected.save(path(QStringLiteral("ref.bmp")), "BMP", 100));
     ASSERT_TRUE(exportDataField2DAscii(path(QStringLiteral("ref.dat")), field));
-    for (const char* ending : {".png", ".bmp", ".dat"}) {
+    for (const char* ending : {".png", ".dat"}) {
         SCOPED_TRACE(ending);
         const QByteArray written = fileBytes(path(QStringLiteral("field") + ending));
         EXPECT_FALSE(written.isEmpty());
         EXPECT_EQ(written, fileBytes(path(QStringLiteral("ref") + ending)));
     }
+    // Bitmap lines carry padding bytes, so the decoded images are compared.
+    const QImage bitmap(path(QStringLiteral("field.bmp")));
+    EXPECT_FALSE(bitmap.isNull());
+    EXPECT_EQ(bitmap, QImage(path(QStringLiteral("ref.bmp"))));
 }
 
 TEST_F(FieldWindowCommandsTest, ComplexWindowSavesItsDisplayModeOfTheWholeField)
@@ -288,8 +292,9 @@ TEST_F(FieldWindowCommandsTest, ZoomedWindowAsksAndWritesTheDisplayedImage)
         reduceImageDepth(w->displayedImage()).save(path(QStringLiteral("ref.bmp")), "BMP", 100));
     EXPECT_EQ(fileBytes(path(QStringLiteral("zoomed.dat"))),
               fileBytes(path(QStringLiteral("ref.dat"))));
-    EXPECT_EQ(fileBytes(path(QStringLiteral("zoomed.bmp"))),
-              fileBytes(path(QStringLiteral("ref.bmp"))));
+    const QImage bitmap(path(QStringLiteral("zoomed.bmp")));
+    EXPECT_EQ(bitmap.size(), QSize(12, 7));
+    EXPECT_EQ(bitmap, QImage(path(QStringLiteral("ref.bmp"))));
     EXPECT_TRUE(fileBytes(path(QStringLiteral("zoomed.dat"))).contains("1.5874e-06"));
 }
 
