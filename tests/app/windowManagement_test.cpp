@@ -1,0 +1,478 @@
+// Window management of the main window: the Windows menu, the close-all commands, the opener of
+// full-screen windows, their SLM connection, how they are shown, and shut-down.
+#include "app/QDOEMainWindow.h"
+
+#include "app/base/applicationSettings.h"
+#include "app/base/phasedeckGlobals.h"
+#include "dialogs/dialogSeams.h"
+#include "views/QSLMWidget.h"
+#include "views/qFullScreenFieldWidget.h"
+#include "views/windowManagement.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+QImage cell(int w, int h, int seed)
+{
+    QImage image(w, h, QImage::Format_Indexed8);
+    QVector<QRgb> ramp(256);
+    for (int i = 0; i < 256; ++i)
+        ramp[i] = qRgb(i, i, i);
+    image.setColorTable(ramp);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.scanLine(y)[x] = static_cast<unsigned char>(seed + 3 * x + 7 * y);
+    return image;
+}
+
+// Runs the event loop until the condition holds or about two seconds have passed.
+template<typename Condition>
+bool eventually(Condition condition)
+{
+    for (int k = 0; k < 200 && !condition(); ++k)
+        QTest::qWait(10);
+    return condition();
+}
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// One line per entry: text, [key], "-" when disabled, "*" when checked; "---" for separators.
+QStringList describe(QMenu* menu)
+{
+    QStringList lines;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator()) {
+            lines << QStringLiteral("---");
+            continue;
+        }
+        QString line = a->text();
+        if (!a->shortcut().isEmpty())
+            line += " [" + a->shortcut().toString() + "]";
+        if (!a->isEnabled())
+            line += " -";
+        if (a->isChecked())
+            line += " *";
+        lines << line;
+    }
+    return lines;
+}
+
+class WindowManagementTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        saved.slm = theSettings.slmOnExtendedDesktop;
+        saved.w = theSettings.fullScreenWidth;
+        saved.h = theSettings.fullScreenHeight;
+        saved.pw = theSettings.primaryScreenWidth;
+        saved.ph = theSettings.primaryScreenHeight;
+        saved.index = theSettings.slmScreenIndex;
+        theSettings.fullScreenWidth = 1920;
+        theSettings.fullScreenHeight = 1080;
+        theSettings.primaryScreenWidth = 800;
+        theSettings.primaryScreenHeight = 600;
+        theSettings.slmScreenIndex = 0;
+        theSettings.slmOnExtendedDesktop = false;
+        graylevelPhase0 = 0;
+        graylevelPhase2Pi = 255;
+    }
+    void TearDown() override
+    {
+        mainWindow.reset();
+        flushDeletes();
+        openFullScreenWindows.clear();
+        setQuestionRunner(nullptr);
+        theSettings.slmOnExtendedDesktop = saved.slm;
+        theSettings.fullScreenWidth = saved.w;
+        theSettings.fullScreenHeight = saved.h;
+        theSettings.primaryScreenWidth = saved.pw;
+        theSettings.primaryScreenHeight = saved.ph;
+        theSettings.slmScreenIndex = saved.index;
+    }
+
+    // The main window; with an SLM screen the question is answered Yes.
+    QDOEMainWindow* makeMainWindow(bool slm)
+    {
+        theSettings.slmOnExtendedDesktop = slm;
+        setQuestionRunner([](const QString&, const QString&) { return true; });
+        mainWindow
+            = std::make_unique<QDOEMainWindow>(nullptr, "new window", Qt::Window, 0, nullptr);
+        mainWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+        theMainWindow = mainWindow.get();
+        return mainWindow.get();
+    }
+
+    QMdiSubWindow* addFieldWindow(const QString& title)
+    {
+        auto* content = new QWidget;
+        content->setWindowTitle(title);
+        QMdiSubWindow* sub = mainWindow->workspaceArea()->addSubWindow(content);
+        sub->show();
+        return sub;
+    }
+
+    QStringList windowsMenu()
+    {
+        emit mainWindow->windowsPopup()->aboutToShow();
+        return describe(mainWindow->windowsPopup());
+    }
+
+    QAction* windowsEntry(const QString& text)
+    {
+        emit mainWindow->windowsPopup()->aboutToShow();
+        for (QAction* a : mainWindow->windowsPopup()->actions())
+            if (a->text() == text)
+                return a;
+        ADD_FAILURE() << "no entry " << text.toStdString();
+        return nullptr;
+    }
+
+    static QToolButton* slmButton(qFullScreenFieldWidget* w)
+    {
+        return w->findChild<QToolButton*>(QStringLiteral("slmButton"));
+    }
+
+    std::unique_ptr<QDOEMainWindow> mainWindow;
+    struct
+    {
+        bool slm;
+        int w, h, pw, ph, index;
+    } saved{};
+};
+
+TEST_F(WindowManagementTest, WindowsMenuEntries)
+{
+    const QString inside = QStringLiteral("&Close all windows inside the main window [Ctrl+I]");
+    const QString outside = QStringLiteral("Close all windows outside the main window [Ctrl+E]");
+    struct Row
+    {
+        const char* name;
+        int fullScreen;
+        QStringList fields;
+        int active;
+        QStringList expected;
+    } rows[] = {
+        {"nothing open", 0, {}, -1, {"&Cascade -", "&Tile -", "&Close all windows [Ctrl+I] -"}},
+        {"one full-screen window",
+         1,
+         {},
+         -1,
+         {"&Cascade -", "&Tile -", inside + " -", "---", outside}},
+        {"one field window",
+         0,
+         {"only"},
+         0,
+         {"&Cascade", "&Tile", "&Close all windows [Ctrl+I]", "---", "only *"}},
+        {"several of both",
+         2,
+         {"A", "B", "C"},
+         1,
+         {"&Cascade", "&Tile", inside, "---", outside, "---", "A", "B *", "C"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        makeMainWindow(false);
+        mainWindow->show();
+        std::vector<std::unique_ptr<qFullScreenFieldWidget>> fullScreen;
+        for (int k = 0; k < row.fullScreen; ++k) {
+            fullScreen.push_back(std::make_unique<qFullScreenFieldWidget>(
+                nullptr, "new window", Qt::Window, QString(), cell(4, 4, k)));
+            openFullScreenWindows.push_back(fullScreen.back().get());
+        }
+        std::vector<QMdiSubWindow*> subs;
+        for (const QString& title : row.fields)
+            subs.push_back(addFieldWindow(title));
+        if (row.active >= 0)
+            mainWindow->workspaceArea()->setActiveSubWindow(subs[row.active]);
+        EXPECT_EQ(windowsMenu(), row.expected);
+        fullScreen.clear();
+        mainWindow.reset();
+        flushDeletes();
+    }
+}
+
+TEST_F(WindowManagementTest, CloseEntriesShowTheirKeysWithoutTakingCtrlIFromOpenImage)
+{
+    makeMainWindow(false);
+    mainWindow->show();
+    mainWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
+    addFieldWindow(QStringLiteral("f"));
+    windowsMenu();
+    QAction* openImage = nullptr;
+    for (QAction* a : mainWindow->menuBar()->actions().first()->menu()->actions())
+        if (a->text() == QStringLiteral("Open &Image file"))
+            openImage = a;
+    ASSERT_NE(openImage, nullptr);
+    // Count the trigger without running the open dialog.
+    openImage->disconnect();
+    int opened = 0;
+    QObject::connect(openImage, &QAction::triggered, [&] { ++opened; });
+    QTest::keyClick(mainWindow.get(), Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(mainWindow->workspaceArea()->subWindowList().size(), 1);
+}
+
+TEST_F(WindowManagementTest, WindowEntryRestoresAndActivatesItsWindow)
+{
+    makeMainWindow(false);
+    mainWindow->show();
+    QMdiSubWindow* first = addFieldWindow(QStringLiteral("first"));
+    QMdiSubWindow* second = addFieldWindow(QStringLiteral("second"));
+    mainWindow->workspaceArea()->setActiveSubWindow(second);
+    first->showMinimized();
+    ASSERT_TRUE(first->isMinimized());
+    QAction* entry = windowsEntry(QStringLiteral("first"));
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    EXPECT_FALSE(first->isMinimized());
+    EXPECT_EQ(mainWindow->workspaceArea()->activeSubWindow(), first);
+    EXPECT_TRUE(windowsMenu().contains(QStringLiteral("first *")));
+
+    // An entry whose window has gone does nothing.
+    QAction* stale = windowsEntry(QStringLiteral("second"));
+    second->close();
+    flushDeletes();
+    ASSERT_NE(stale, nullptr);
+    stale->trigger();
+    EXPECT_EQ(mainWindow->workspaceArea()->subWindowList().size(), 1);
+}
+
+TEST_F(WindowManagementTest, CloseAllInsideClosesEveryFieldWindow)
+{
+    makeMainWindow(false);
+    mainWindow->show();
+    std::vector<QPointer<QMdiSubWindow>> subs;
+    for (int k = 0; k < 5; ++k)
+        subs.emplace_back(addFieldWindow(QString::number(k)));
+    QAction* closeAll = windowsEntry(QStringLiteral("&Close all windows"));
+    ASSERT_NE(closeAll, nullptr);
+    closeAll->trigger();
+    flushDeletes();
+    EXPECT_TRUE(mainWindow->workspaceArea()->subWindowList().isEmpty());
+    for (const auto& sub : subs)
+        EXPECT_TRUE(sub.isNull());
+}
+
+TEST_F(WindowManagementTest, CloseAllOutsideEmptiesTheListEvenWithANullEntry)
+{
+    makeMainWindow(false);
+    QPointer<qFullScreenFieldWidget> a = openFullScreenWindow(cell(8, 8, 0), "a", true, true);
+    QPointer<qFullScreenFieldWidget> b = openFullScreenWindow(cell(8, 8, 1), "b", false, true);
+    openFullScreenWindows.insert(openFullScreenWindows.begin() + 1, nullptr);
+    ASSERT_EQ(openFullScreenWindows.size(), 3u);
+    QAction* closeOutside
+        = windowsEntry(QStringLiteral("Close all windows outside the main window"));
+    ASSERT_NE(closeOutside, nullptr);
+    closeOutside->trigger();
+    EXPECT_TRUE(openFullScreenWindows.empty());
+    flushDeletes();
+    EXPECT_TRUE(a.isNull());
+    EXPECT_TRUE(b.isNull());
+    EXPECT_TRUE(openFullScreenWindows.empty());
+}
+
+TEST_F(WindowManagementTest, OpenerHidesButtonsShowsAndLists)
+{
+    makeMainWindow(false);
+    struct Row
+    {
+        bool lens, prism;
+    } rows[] = {{true, true}, {false, true}, {true, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.lens << row.prism);
+        qFullScreenFieldWidget* w
+            = openFullScreenWindow(cell(8, 8, 2), "opened", row.lens, row.prism);
+        EXPECT_EQ(openFullScreenWindows.back(), w);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("opened"));
+        EXPECT_EQ(w->findChild<QToolButton*>(QStringLiteral("lensButton"))->isHidden(), !row.lens);
+        EXPECT_EQ(w->findChild<QToolButton*>(QStringLiteral("prismButton"))->isHidden(),
+                  !row.prism);
+        EXPECT_TRUE(w->testAttribute(Qt::WA_DeleteOnClose));
+    }
+}
+
+TEST_F(WindowManagementTest, ShownMaximisedOnlyWhenThePrimaryScreenHasTheFullScreenSize)
+{
+    makeMainWindow(false);
+    struct Row
+    {
+        int pw, ph;
+        bool maximised;
+    } rows[] = {{1920, 1080, true}, {1280, 1024, false}, {1920, 1200, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.pw << " x " << row.ph);
+        theSettings.primaryScreenWidth = row.pw;
+        theSettings.primaryScreenHeight = row.ph;
+        qFullScreenFieldWidget* w = openFullScreenWindow(cell(8, 8, 3), "s", true, true);
+        EXPECT_EQ(w->isMaximized(), row.maximised);
+        if (!row.maximised) {
+            EXPECT_EQ(w->size(), QSize(1920, 1080));
+            EXPECT_EQ(w->maximumSize(), QSize(1920, 1080));
+        }
+    }
+}
+
+#if !PHASEDECK_LAB
+TEST_F(WindowManagementTest, OneWindowFeedsTheSlmAtATime)
+{
+    makeMainWindow(true);
+    QSLMWidget* slm = mainWindow->slmOutputWidget();
+    ASSERT_NE(slm, nullptr);
+    ASSERT_TRUE(slm->isHidden());
+    qFullScreenFieldWidget* a = openFullScreenWindow(cell(16, 16, 0), "a", true, true);
+    QPointer<qFullScreenFieldWidget> b = openFullScreenWindow(cell(16, 16, 99), "b", true, true);
+    auto shows = [&](qFullScreenFieldWidget* w) {
+        return slm->currentPixmap().toImage().convertToFormat(QImage::Format_RGB32)
+               == w->displayedBitmap().convertToFormat(QImage::Format_RGB32);
+    };
+
+    slmButton(a)->click();
+    EXPECT_TRUE(a->isConnectedToSLM());
+    EXPECT_TRUE(slm->isVisible());
+    EXPECT_TRUE(shows(a));
+
+    slmButton(b)->click();
+    EXPECT_FALSE(a->isConnectedToSLM());
+    EXPECT_FALSE(slmButton(a)->isChecked());
+    EXPECT_TRUE(b->isConnectedToSLM());
+    EXPECT_TRUE(slmButton(b)->isChecked());
+    EXPECT_TRUE(slm->isVisible());
+    EXPECT_TRUE(shows(b));
+
+    // Every repaint of the connected window reaches the SLM.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(b.data()));
+    b->findChild<QToolButton*>(QStringLiteral("invertButton"))->click();
+    b->repaint();
+    EXPECT_TRUE(shows(b));
+
+    // Toggling off hides the output; connecting again shows it.
+    slmButton(b)->click();
+    EXPECT_FALSE(b->isConnectedToSLM());
+    EXPECT_TRUE(slm->isHidden());
+    slmButton(b)->click();
+    EXPECT_TRUE(slm->isVisible());
+
+    // Closing the connected window hides the output.
+    b->close();
+    flushDeletes();
+    EXPECT_TRUE(b.isNull());
+    EXPECT_TRUE(slm->isHidden());
+    EXPECT_EQ(openFullScreenWindows.size(), 1u);
+}
+#endif
+
+TEST_F(WindowManagementTest, SlmCommandsAreSafeWithoutAnSlmWindow)
+{
+    makeMainWindow(false);
+    EXPECT_EQ(mainWindow->slmOutputWidget(), nullptr);
+    mainWindow->showOnSLM(QPixmap(4, 4));
+    mainWindow->hideSLM();
+    qFullScreenFieldWidget* w = openFullScreenWindow(cell(8, 8, 0), "w", true, true);
+    EXPECT_EQ(w->findChild<QToolButton*>(QStringLiteral("slmButton")), nullptr);
+    w->connectToSLM(true);
+    EXPECT_FALSE(w->isConnectedToSLM());
+    disconnectAllFromSLM();
+}
+
+TEST_F(WindowManagementTest, ShutDownClosesFullScreenWindowsWithoutTouchingTheMainWindow)
+{
+    makeMainWindow(true);
+    QPointer<qFullScreenFieldWidget> w = openFullScreenWindow(cell(8, 8, 0), "w", true, true);
+    if (QToolButton* b = slmButton(w))
+        b->click();
+    // The main window goes first; the full-screen window is deleted afterwards.
+    mainWindow.reset();
+    EXPECT_EQ(theMainWindow, nullptr);
+    EXPECT_TRUE(openFullScreenWindows.empty());
+    ASSERT_FALSE(w.isNull());
+    flushDeletes();
+    EXPECT_TRUE(w.isNull());
+}
+
+// Run in a child process on a real offscreen screen of the size the parent asks for.
+const char screenVariable[] = "PHASEDECK_FULLSCREEN_SCREEN";
+
+TEST(FullScreenOnScreenChild, ShowsOnThePrimaryScreen)
+{
+    if (!qEnvironmentVariableIsSet(screenVariable))
+        GTEST_SKIP() << "runs only as the child of the test below";
+    const QStringList size = qEnvironmentVariable(screenVariable).split('x');
+    const QSize screen(size.value(0).toInt(), size.value(1).toInt());
+    ASSERT_EQ(QGuiApplication::primaryScreen()->geometry().size(), screen);
+#if PHASEDECK_LAB
+    // The internal edition asks for the display size instead of reading the screens.
+    theSettings.primaryScreenWidth = screen.width();
+    theSettings.primaryScreenHeight = screen.height();
+    theSettings.fullScreenWidth = 1920;
+    theSettings.fullScreenHeight = 1080;
+#else
+    theSettings.load(*qApp);
+#endif
+    ASSERT_EQ(theSettings.primaryScreenWidth, screen.width());
+    qFullScreenFieldWidget* w = openFullScreenWindow(cell(10, 10, 0), "child", true, true);
+    const bool slmSized = screen == QSize(1920, 1080);
+    EXPECT_EQ(w->isMaximized(), slmSized);
+    if (slmSized) {
+        // Maximised: the frame covers the screen.
+        EXPECT_TRUE(eventually([&] { return w->frameGeometry().size() == screen; }))
+            << w->frameGeometry().width() << " x " << w->frameGeometry().height();
+    } else {
+        EXPECT_EQ(w->size(), QSize(1920, 1080));
+        EXPECT_EQ(w->maximumSize(), QSize(1920, 1080));
+    }
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(FullScreenOnScreen, MaximisedOn1920x1080AndFixedSizeOn1280x1024)
+{
+    for (const char* size : {"1920x1080", "1280x1024"}) {
+        SCOPED_TRACE(size);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QStringList wh = QString::fromLatin1(size).split('x');
+        QFile config(dir.filePath(QStringLiteral("screens.json")));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral(R"({"screens":[{"name":"main","x":0,"y":0,"width":%1,)"
+                                    R"("height":%2,"logicalDpi":96,"dpr":1}]})")
+                         .arg(wh[0], wh[1])
+                         .toUtf8());
+        config.close();
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   QStringLiteral("offscreen:configfile=") + config.fileName());
+        env.insert(QStringLiteral("APPDATA"), dir.path());
+        env.insert(QString::fromLatin1(screenVariable), QString::fromLatin1(size));
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=FullScreenOnScreenChild.*")});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QByteArray output = child.readAllStandardOutput() + child.readAllStandardError();
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    }
+}
+
+} // namespace
