@@ -3,6 +3,7 @@
 #include "views/fullScreenComposition.h"
 
 #include <QGuiApplication>
+#include <QPixmap>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -53,6 +54,19 @@ BENCHMARK(perPixelLensAndPrism)
     ->Args({1920, 1080})
     ->Args({100, 100})
     ->Unit(benchmark::kMillisecond);
+
+// One slider step of the window: the per-pixel composition and its pixmap for painting.
+void perPixelStepWithPixmap(benchmark::State& state)
+{
+    const QImage work = cell(100, 100);
+    CompositionParameters p;
+    p.lensValue = 7;
+    p.prismXValue = -3;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(QPixmap::fromImage(composeFullScreen(work, PatternLevels(), p)));
+    state.SetItemsProcessed(state.iterations() * p.fullWidth * p.fullHeight);
+}
+BENCHMARK(perPixelStepWithPixmap)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

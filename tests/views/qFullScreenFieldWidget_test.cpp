@@ -298,6 +298,25 @@ TEST_F(FullScreenWindowTest, LensOnALevelPatternSwitchesToGammaAndBack)
     EXPECT_EQ(shownGray(w.get(), 1060, 540), 200);
 }
 
+TEST_F(FullScreenWindowTest, LensFocalLengthInTheCaptionOfTheInternalEdition)
+{
+    auto w = make(rampCell(50, 50), QStringLiteral("Pattern"));
+    click(w.get(), "lensButton");
+    child<QSpinBox>(w.get(), "lensBox")->setValue(-4);
+#if PHASEDECK_LAB
+    // f = H pitch^2 / (0.015 wavelength lens)
+    const double pitch = opticalParameters.defaultPixelSizeX;
+    const double f = 1080 * pitch * pitch / (0.015 * opticalParameters.defaultWavelength * -4);
+    EXPECT_EQ(w->windowTitle(),
+              QStringLiteral("Pattern + superimposed lens (f=") + QString::number(f) + "m)");
+    EXPECT_LT(f, 0);
+#else
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Pattern"));
+#endif
+    child<QSpinBox>(w.get(), "lensBox")->setValue(0);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Pattern"));
+}
+
 TEST_F(FullScreenWindowTest, PrismAndShiftAlternateXAndYStartingWithX)
 {
     auto w = make(rampCell(50, 50));
