@@ -126,8 +126,9 @@ TEST_F(iftaEngine, amplitudeConstraintFitsTheSignalAndScalesTheNoise)
                 const double expectedModulus
                     = signal ? s * target->getValue(i, j) : c.gamma * modulusOf(old);
                 EXPECT_NEAR(modulusOf(z), expectedModulus, 1e-5);
-                if (expectedModulus > 1e-3)
+                if (expectedModulus > 1e-3) {
                     EXPECT_LT(phaseDistance(phaseOf(z), phaseOf(old)), 1e-5);
+                }
                 if (!signal && c.gamma == 1.0f)
                     expectComplexNear(z, old, 2e-7);
             }
