@@ -25,9 +25,9 @@ FileDialogResult toolkitSave(const FileDialogRequest& r)
 {
     FileDialogResult result;
     result.selectedFilter = r.selectedFilter;
-    result.fileName = QFileDialog::getSaveFileName(nullptr, r.caption, r.folder, r.filters,
-                                                   &result.selectedFilter,
-                                                   QFileDialog::DontConfirmOverwrite);
+    result.fileName
+        = QFileDialog::getSaveFileName(nullptr, r.caption, r.folder, r.filters,
+                                       &result.selectedFilter, QFileDialog::DontConfirmOverwrite);
     return result;
 }
 
