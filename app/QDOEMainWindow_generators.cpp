@@ -38,6 +38,24 @@ int lensRadius(const QSpinBox* box)
     return std::max(1, box->value());
 }
 
+// Runs a continuous-profile dialog preset from p; on Accepted stores radius and inversion.
+bool askRadiusAndInversion(dialog_contFZLParametersImpl& d, GeneratorParameters::Radius& p)
+{
+    d.radiusSpinBox->setValue(p.radius);
+    d.checkBoxProfileInversion->setChecked(p.invert);
+    if (!acceptedParameterDialog(d))
+        return false;
+    p.radius = lensRadius(d.radiusSpinBox);
+    p.invert = d.checkBoxProfileInversion->isChecked();
+    return true;
+}
+
+// "<name>, smallest radius= r", with "Inverted " in front for the inverted profile.
+QString invertibleCaption(const char* name, const GeneratorParameters::Radius& p)
+{
+    return QString(p.invert ? "Inverted " : "") + name + ", smallest radius= " + number(p.radius);
+}
+
 // The two-integer dialog relabelled for one generator; each range is set before its value.
 struct TwoIntSetup
 {
@@ -171,17 +189,11 @@ void QDOEMainWindow::showFresnelZoneLens()
 {
     GeneratorParameters::Radius& p = remembered().fresnelZoneLens;
     dialog_contFZLParametersImpl d(nullptr, "", true);
-    d.radiusSpinBox->setValue(p.radius);
-    d.checkBoxProfileInversion->setChecked(p.invert);
-    if (!acceptedParameterDialog(d))
+    if (!askRadiusAndInversion(d, p))
         return;
-    p.radius = lensRadius(d.radiusSpinBox);
-    p.invert = d.checkBoxProfileInversion->isChecked();
     const QSize s = patternScreenSize();
     openPattern(fresnelZoneLens(s.width(), s.height(), p.radius, p.invert),
-                QString(p.invert ? "Inverted Fresnel Zone Lens Phase" : "Fresnel Zone Lens Phase")
-                    + ", smallest radius= " + number(p.radius),
-                false);
+                invertibleCaption("Fresnel Zone Lens Phase", p), false);
 }
 
 void QDOEMainWindow::showCylindricFresnelZoneLens()
@@ -220,17 +232,11 @@ void QDOEMainWindow::showAxicon()
     dialog_contFZLParametersImpl d(nullptr, "", true);
     d.setWindowTitle("Radius of smallest ring of axicon ");
     d.TextLabel1->setText("Smallest zone:");
-    d.radiusSpinBox->setValue(p.radius);
-    d.checkBoxProfileInversion->setChecked(p.invert);
-    if (!acceptedParameterDialog(d))
+    if (!askRadiusAndInversion(d, p))
         return;
-    p.radius = lensRadius(d.radiusSpinBox);
-    p.invert = d.checkBoxProfileInversion->isChecked();
     const QSize s = patternScreenSize();
     openPattern(axicon(s.width(), s.height(), p.radius, p.invert),
-                QString(p.invert ? "Inverted Axicon Phase" : "Axicon Phase")
-                    + ", smallest radius= " + number(p.radius),
-                true);
+                invertibleCaption("Axicon Phase", p), true);
 }
 
 void QDOEMainWindow::showVortexPhase()

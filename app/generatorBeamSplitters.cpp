@@ -23,7 +23,7 @@ int twoByTwoLevel(int u)
 template<typename Level>
 QImage separableCell(int period, Level level)
 {
-    QImage cell = newPhaseImage(period, period);
+    QImage cell = createPhaseImage(period, period);
     fillPhaseImage(cell, [=](int x, int y) { return (level(x) * level(y) + 1) * 64; });
     return cell;
 }
@@ -62,7 +62,7 @@ const std::array<const char*, 26> nonSeparableRows = {
 
 QImage linearDammannGratingCell()
 {
-    QImage cell = newPhaseImage(26, 26);
+    QImage cell = createPhaseImage(26, 26);
     fillPhaseImage(cell, [](int x, int) { return dammannLevel(x % 26) > 0 ? 128 : 0; });
     return cell;
 }
@@ -80,7 +80,7 @@ QImage separable5x5GratingCell()
 QImage nonSeparable5x5GratingCell()
 {
     const int size = static_cast<int>(nonSeparableRows.size());
-    QImage cell = newPhaseImage(size, size);
+    QImage cell = createPhaseImage(size, size);
     for (int line = 0; line < size; ++line) {
         uchar* pixels = cell.scanLine(line);
         for (int x = 0; x < size; ++x)

@@ -59,7 +59,7 @@ QImage axisParallelCell(int period, int angle, Profile profile)
     std::vector<long long> values(static_cast<std::size_t>(period));
     for (int u = 0; u < period; ++u)
         values[u] = profile(u);
-    QImage cell = newPhaseImage(period, period);
+    QImage cell = createPhaseImage(period, period);
     const bool alongX = angle == 0 || angle == 180;
     fillPhaseImage(cell, [&](int x, int y) { return values[alongX ? x : y]; });
     return cell;
@@ -82,7 +82,7 @@ long long sinusoidalLevel(double sine)
 // value inside that band is taken from std::sin of the pixel's own argument.
 QImage fullSinusoidalGrating(int width, int height, int period, double c, double s)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const double step = sineArgument(c, period);
     const double cosStep = std::cos(step);
     const double sinStep = std::sin(step);
@@ -119,7 +119,7 @@ QImage binaryLinearGratingCell(bool horizontal, int grooveH, int lineH, bool ver
     lineV = atLeastOne(lineV);
     const int periodH = grooveH + lineH;
     const int periodV = grooveV + lineV;
-    QImage cell = newPhaseImage(3 * periodV, 3 * periodH);
+    QImage cell = createPhaseImage(3 * periodV, 3 * periodH);
     fillPhaseImage(cell, [=](int x, int y) {
         const int fV = vertical ? lineGrooveLevel(x, grooveV, periodV) : 1;
         const int fH = horizontal ? lineGrooveLevel(y, grooveH, periodH) : 1;
@@ -133,7 +133,7 @@ QImage binaryLinear45degGratingCell(int width, int height, int stripeWidth, int 
     const int w = atLeastOne(stripeWidth);
     const int cellWidth = std::min(width, 2 * w);
     const int cellHeight = std::min(height, 2 * w);
-    QImage cell = newPhaseImage(cellWidth, cellHeight);
+    QImage cell = createPhaseImage(cellWidth, cellHeight);
     const bool rising = angle > 0;
     fillPhaseImage(cell, [=](int x, int y) {
         const int q = rising ? (x + cellHeight - y) / w : (x + y) / w;
@@ -150,7 +150,7 @@ QImage transitionPointGratingCell(const std::vector<int>& pointsX, const std::ve
     const int periodY = atLeastOne(pointsY.empty() ? pointsX.back() : pointsY.back());
     const std::vector<int> profileX = transitionProfile(pointsX, periodX);
     const std::vector<int> profileY = transitionProfile(pointsY, periodY);
-    QImage cell = newPhaseImage(periodX, periodY);
+    QImage cell = createPhaseImage(periodX, periodY);
     fillPhaseImage(cell, [&](int x, int y) {
         const float product = static_cast<float>(profileX[x] * profileY[y]);
         return static_cast<int>((product + 1.0f) * 64.0f);
@@ -177,7 +177,7 @@ QImage blazedGrating(int width, int height, int period, int angle)
     const double a = angle * pi * (1.0 / 180.0);
     const double c = std::cos(a);
     const double s = std::sin(a);
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     fillPhaseImage(image, [=](int x, int y) { return floorToInt(((x * c - y * s) / p) * 256.0); });
     return image;
 }

@@ -105,7 +105,7 @@ private:
 
 QImage binaryFresnelZoneLens(int width, int height, int radius)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const CentredSquare d2 = centredSquare(width, height);
     const long long r = atLeastOne(radius);
     const long long r2 = r * r;
@@ -115,7 +115,7 @@ QImage binaryFresnelZoneLens(int width, int height, int radius)
 
 QImage fresnelZoneLens(int width, int height, int radius, bool invert)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const CentredSquare d2 = centredSquare(width, height);
     const double r = atLeastOne(radius);
     const double r2 = r * r;
@@ -128,7 +128,7 @@ QImage fresnelZoneLens(int width, int height, int radius, bool invert)
 
 QImage cylindricalFresnelZoneLens(int width, int height, int centralWidth, int angle)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const int cx = width / 2;
     const int cy = height / 2;
     const double a = angle * pi * (1.0 / 180.0);
@@ -145,7 +145,7 @@ QImage cylindricalFresnelZoneLens(int width, int height, int centralWidth, int a
 
 QImage binaryAxicon(int width, int height, int radius)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const CentredSquare d2 = centredSquare(width, height);
     const double r = atLeastOne(radius);
     fillPhaseImage(image, [=](int x, int y) {
@@ -157,7 +157,7 @@ QImage binaryAxicon(int width, int height, int radius)
 
 QImage axicon(int width, int height, int radius, bool invert)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const CentredSquare d2 = centredSquare(width, height);
     const double r = atLeastOne(radius);
     fillPhaseImage(image, [=](int x, int y) {
@@ -169,7 +169,7 @@ QImage axicon(int width, int height, int radius, bool invert)
 
 QImage vortexPhase(int width, int height, int centralRadius, int transitionAngle)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const double a = transitionAngle * pi * (1.0 / 180.0);
     // r < rho for an integer rho is d^2 < rho^2.
     const long long rho2 = static_cast<long long>(centralRadius) * centralRadius;
@@ -187,7 +187,7 @@ QImage vortexPhase(int width, int height, int centralRadius, int transitionAngle
 
 QImage concentricRingSegments(int width, int height, int radius, int segments)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const double sigma = (pi + pi) / atLeastOne(segments);
     RingIndex rings[4] = {RingIndex(atLeastOne(radius)), RingIndex(atLeastOne(radius)),
                           RingIndex(atLeastOne(radius)), RingIndex(atLeastOne(radius))};

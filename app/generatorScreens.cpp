@@ -15,14 +15,14 @@ bool insideCentredInterval(int u, int w)
 
 QImage blankScreen(int width, int height)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     image.fill(127);
     return image;
 }
 
 QImage horizontallyDividedScreen(int width, int height)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const int half = width / 2;
     fillPhaseImage(image, [half](int x, int) { return x < half ? 255 : 127; });
     return image;
@@ -30,7 +30,7 @@ QImage horizontallyDividedScreen(int width, int height)
 
 QImage rectangularAperture(int width, int height, int apertureWidth, int apertureHeight)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const int cx = width / 2;
     const int cy = height / 2;
     fillPhaseImage(image, [=](int x, int y) {
@@ -44,7 +44,7 @@ QImage rectangularAperture(int width, int height, int apertureWidth, int apertur
 
 QImage circularAperture(int width, int height, int radius)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const int cx = width / 2;
     const int cy = height / 2;
     const long long r2 = static_cast<long long>(radius) * radius;
@@ -58,7 +58,7 @@ QImage circularAperture(int width, int height, int radius)
 
 QImage singleSlit(int width, int height, int slitWidth)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const int cx = width / 2;
     fillPhaseImage(image,
                    [=](int x, int) { return insideCentredInterval(x - cx, slitWidth) ? 128 : 0; });
@@ -67,7 +67,7 @@ QImage singleSlit(int width, int height, int slitWidth)
 
 QImage doubleSlit(int width, int height, int slitWidth, int slitDistance)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     const int cx = width / 2;
     fillPhaseImage(image, [=](int x, int) {
         const int u = x - cx - slitDistance / 2;
@@ -81,7 +81,7 @@ QImage doubleSlit(int width, int height, int slitWidth, int slitDistance)
 
 QImage randomBitmap(int width, int height, const RandomSource& draw)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     fillPhaseImage(image,
                    [&draw](int, int) { return static_cast<int>(draw() * 0.007812707907345805); });
     return image;
@@ -89,7 +89,7 @@ QImage randomBitmap(int width, int height, const RandomSource& draw)
 
 QImage randomBinaryBitmap(int width, int height, const RandomSource& draw)
 {
-    QImage image = newPhaseImage(width, height);
+    QImage image = createPhaseImage(width, height);
     fillPhaseImage(image, [&draw](int, int) {
         return static_cast<int>(draw() * 6.103701895199407e-05) * 128;
     });

@@ -1,12 +1,10 @@
-// The 8-bit phase image that every pattern generator fills, and its pixel loop.
+// The pixel loop that every pattern generator fills its phase image with (createPhaseImage).
 #pragma once
+
+#include "fieldio/grayImages.h"
 
 #include <QImage>
 #include <cstdint>
-
-// An Indexed8 image of width x height whose colour table is the gray ramp (entry i is the opaque
-// gray i, i, i); gray 0..255 stands for phase 0..2 pi and wraps modulo 256. The pixels are 0.
-QImage newPhaseImage(int width, int height);
 
 // Calls rule(x, y) for every pixel, x outer from the left and y inner from the bottom, and stores
 // each result mod 256 (its low eight bits; -1 gives 255) on image line height - 1 - y. Rules that
