@@ -70,3 +70,16 @@ inline void registerFFT2DBenchmarks(const char* peerName, void (*peer)(benchmark
         benchmark::RegisterBenchmark(peerName, peer)->Arg(n)->Unit(benchmark::kMillisecond);
     }
 }
+
+// Main function of a comparison program: ours and the peer, size by size.
+inline int runFFT2DComparison(int argc, char** argv, const char* peerName,
+                              void (*peer)(benchmark::State&))
+{
+    registerFFT2DBenchmarks(peerName, peer);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

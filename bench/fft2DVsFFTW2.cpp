@@ -26,11 +26,5 @@ void benchFFTW2(benchmark::State& state)
 
 int main(int argc, char** argv)
 {
-    registerFFT2DBenchmarks("fftw2", benchFFTW2);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runFFT2DComparison(argc, argv, "fftw2", benchFFTW2);
 }

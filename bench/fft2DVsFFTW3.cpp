@@ -25,11 +25,5 @@ void benchFFTW3(benchmark::State& state)
 
 int main(int argc, char** argv)
 {
-    registerFFT2DBenchmarks("fftw3", benchFFTW3);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runFFT2DComparison(argc, argv, "fftw3", benchFFTW3);
 }
