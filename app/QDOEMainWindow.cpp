@@ -2,9 +2,9 @@
 // this edition leaves empty.
 #include "app/QDOEMainWindow.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/messages.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/messages.h"
+#include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "views/QSLMWidget.h"
 

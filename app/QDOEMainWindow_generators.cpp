@@ -3,10 +3,10 @@
 // pattern in a full-screen window.
 #include "app/QDOEMainWindow.h"
 
-#include "app/base/phasedeckRandom.h"
+#include "base/phasedeckRandom.h"
 #include "app/generatorFrame.h"
 #include "app/generatorParameters.h"
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 #include "dialogs/dialog_binFZLParametersImpl.h"
 #include "dialogs/dialog_circularApertureImpl.h"
 #include "dialogs/dialog_contFZLParametersImpl.h"

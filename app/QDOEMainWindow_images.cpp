@@ -1,9 +1,9 @@
 // Main window: opening images (file, command line, drop, paste) and the preference commands.
 #include "app/QDOEMainWindow.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/messages.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/messages.h"
+#include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "dialogs/dialog_QV_PhasedeckAppAbout.h"
 #include "dialogs/dialog_twoIntValuesImpl.h"

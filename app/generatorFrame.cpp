@@ -1,8 +1,8 @@
 // The pattern generators' shared frame: pattern size, dialog run and the window opener.
 #include "app/generatorFrame.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "views/windowManagement.h"
 

@@ -1,7 +1,7 @@
 // The toolkit's message boxes as the runner of the message functions.
 #include "app/messageBoxes.h"
 
-#include "app/base/messages.h"
+#include "base/messages.h"
 
 #include <QMessageBox>
 

@@ -2,8 +2,8 @@
 #include "app/runPhasedeck.h"
 
 #include "app/QDOEMainWindow.h"
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "app/messageBoxes.h"
 #include "views/backgroundImage.h"
 

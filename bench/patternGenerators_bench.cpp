@@ -1,7 +1,7 @@
 // Time of each pattern generator at the SLM size of 1920 x 1080 (cells at their own size).
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 
-#include "app/base/phasedeckRandom.h"
+#include "base/phasedeckRandom.h"
 
 #include <benchmark/benchmark.h>
 

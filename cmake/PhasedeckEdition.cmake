@@ -53,7 +53,7 @@ function(phasedeck_add_edition edition)
   set(e ${edition})
 
   # Process-wide values, log and message seam (QtCore/QtGui only).
-  phasedeck_layer(pd_base_${e} ${e} FOLDERS app/base
+  phasedeck_layer(pd_base_${e} ${e} FOLDERS base
                   LINKS Qt6::Core Qt6::Gui Boost::headers)
   target_include_directories(pd_base_${e} PUBLIC ${PHASEDECK_ROOT})
   target_compile_definitions(pd_base_${e} PUBLIC PHASEDECK_LAB=${isLab})
@@ -67,13 +67,14 @@ function(phasedeck_add_edition edition)
   endif()
   phasedeck_layer(pd_fields_${e} ${e} FOLDERS fields LINKS ${fieldLinks})
   phasedeck_layer(pd_fieldio_${e} ${e} FOLDERS fieldio LINKS pd_fields_${e})
+  phasedeck_layer(pd_patterns_${e} ${e} FOLDERS patterns LINKS pd_fieldio_${e})
   phasedeck_layer(pd_design_${e} ${e} FOLDERS design LINKS pd_fieldio_${e})
   phasedeck_layer(pd_dialogs_${e} ${e} FOLDERS dialogs LINKS pd_base_${e} Qt6::Widgets)
   # Form headers include their uic output; dependents find it in the library's autogen folder.
   target_include_directories(pd_dialogs_${e} INTERFACE
                              ${CMAKE_CURRENT_BINARY_DIR}/pd_dialogs_${e}_autogen/include)
   phasedeck_layer(pd_shell_${e} ${e} FOLDERS views app EXCLUDE app/main.cpp
-                  LINKS pd_design_${e} pd_dialogs_${e} Qt6::Widgets)
+                  LINKS pd_patterns_${e} pd_design_${e} pd_dialogs_${e} Qt6::Widgets)
 
   add_executable(phasedeck_${e} ${PHASEDECK_ROOT}/app/main.cpp)
   target_link_libraries(phasedeck_${e} PRIVATE pd_shell_${e})
@@ -88,9 +89,9 @@ function(phasedeck_add_edition edition)
                         Qt6::Test)
   target_include_directories(pd_testsupport_${e} PUBLIC ${PHASEDECK_ROOT}/tests)
 
-  set(testFolders fields fieldio design dialogs views app)
-  set(testLibs pd_fields_${e} pd_fieldio_${e} pd_design_${e} pd_dialogs_${e} pd_shell_${e}
-               pd_shell_${e})
+  set(testFolders base fields fieldio patterns design dialogs views app)
+  set(testLibs pd_base_${e} pd_fields_${e} pd_fieldio_${e} pd_patterns_${e} pd_design_${e}
+               pd_dialogs_${e} pd_shell_${e} pd_shell_${e})
   if(isLab)
     list(APPEND testFolders lab)
     list(APPEND testLibs pd_shell_${e})

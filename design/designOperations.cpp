@@ -2,7 +2,7 @@
 // diffraction efficiency, the lens field and the envelope pre-compensation.
 #include "design/designOperations.h"
 
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "design/fieldSizeCheck.h"
 #include "design/signalOrderList.h"
 #include "fields/DataField2D.h"

@@ -1,7 +1,7 @@
 // The "Error!" box of a size mismatch between two fields of a design operation.
 #include "design/fieldSizeCheck.h"
 
-#include "app/base/messages.h"
+#include "base/messages.h"
 
 bool operandCovers(int loopI, int loopJ, int opI, int opJ, const char* function)
 {

@@ -1,7 +1,7 @@
 // Clock seeding and the phase drawn from one random value.
 #include "design/randomPhase.h"
 
-#include "app/base/phasedeckRandom.h"
+#include "base/phasedeckRandom.h"
 
 #include <ctime>
 

@@ -1,7 +1,7 @@
 // ASCII export of fields and images in the single-row, single-column and two-dimensional layouts.
 #include "fieldio/asciiExport.h"
 
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageNormalizer.h"
 #include "fields/DataField2D.h"

@@ -1,7 +1,7 @@
 // Reading images into gray arrays, gray bytes and fields.
 #include "fieldio/imageToField.h"
 
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "fieldio/imageNormalizer.h"
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"

@@ -1,8 +1,8 @@
 // Life cycle, element access, index conventions and geometric copies of the real field.
 #include "fields/DataField2D.h"
 
-#include "app/base/messages.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/messages.h"
+#include "base/phasedeckGlobals.h"
 
 #include <algorithm>
 #include <climits>

@@ -2,7 +2,7 @@
 // real field.
 #include "fields/DataField2D.h"
 
-#include "app/base/messages.h"
+#include "base/messages.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Extrema, sums and the constancy test of the real field, and the binomial coefficient.
 #include "fields/DataField2D.h"
 
-#include "app/base/messages.h"
+#include "base/messages.h"
 
 void DataField2D::computeExtrema()
 {

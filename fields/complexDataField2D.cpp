@@ -1,8 +1,8 @@
 // complexDataField2D: life cycle, row storage, parameters and element access.
 #include "fields/complexDataField2D.h"
 
-#include "app/base/messages.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/messages.h"
+#include "base/phasedeckGlobals.h"
 #include "fields/DataField2D.h"
 #include "fields/complexFFT2D.h"
 

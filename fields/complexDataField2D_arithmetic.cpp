@@ -2,7 +2,7 @@
 // assignments.
 #include "fields/complexDataField2D.h"
 
-#include "app/base/messages.h"
+#include "base/messages.h"
 #include "fields/DataField2D.h"
 
 namespace {

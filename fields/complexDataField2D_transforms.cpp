@@ -2,7 +2,7 @@
 // intensity threshold mask.
 #include "fields/complexDataField2D.h"
 
-#include "app/base/messages.h"
+#include "base/messages.h"
 #include "fields/complexFFT2D.h"
 
 #include <cmath>

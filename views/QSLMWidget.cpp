@@ -1,9 +1,9 @@
 // The SLM output window.
 #include "views/QSLMWidget.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/messages.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/messages.h"
+#include "base/phasedeckGlobals.h"
 
 #include <QHideEvent>
 #include <QPainter>

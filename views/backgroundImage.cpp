@@ -1,9 +1,9 @@
 // Background compensation image: loading, size check and access.
 #include "views/backgroundImage.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/messages.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/messages.h"
+#include "base/phasedeckGlobals.h"
 #include "fieldio/imageToField.h"
 
 backgroundImage::backgroundImage() = default;

@@ -2,8 +2,8 @@
 // the status line.
 #include "views/qComplexDataGrscMapWidget.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageColours.h"
 #include "fields/DataField2D.h"

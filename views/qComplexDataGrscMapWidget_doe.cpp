@@ -2,8 +2,8 @@
 #include "views/qComplexDataGrscMapWidget.h"
 
 #include "app/QDOEMainWindow.h"
-#include "app/base/messages.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/messages.h"
+#include "base/phasedeckGlobals.h"
 #include "design/doeFromBitmap.h"
 #include "fieldio/fieldToImage.h"
 #include "fields/DataField2D.h"

@@ -3,9 +3,9 @@
 #include "views/qFullScreenFieldWidget.h"
 
 #include "app/QDOEMainWindow.h"
-#include "app/base/applicationSettings.h"
-#include "app/base/messages.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/messages.h"
+#include "base/phasedeckGlobals.h"
 #include "fieldio/imageColours.h"
 #include "views/backgroundImage.h"
 

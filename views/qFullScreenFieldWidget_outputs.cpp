@@ -3,8 +3,8 @@
 #include "views/qFullScreenFieldWidget.h"
 
 #include "app/QDOEMainWindow.h"
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "fieldio/asciiExport.h"
 #include "fieldio/imageColours.h"
 #include "views/saveFileName.h"

@@ -1,9 +1,9 @@
 // Save-name dialog loop with extension rules and the overwrite question.
 #include "views/saveFileName.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/messages.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/messages.h"
+#include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 
 #include <QFileInfo>

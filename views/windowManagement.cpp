@@ -1,7 +1,7 @@
 // The full-screen window opener and the SLM release over the list of open full-screen windows.
 #include "views/windowManagement.h"
 
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "views/qFullScreenFieldWidget.h"
 
 #include <vector>

@@ -1,6 +1,6 @@
 // The "&About" command: the about box it runs, with the product strings and the maker's lines.
 #include "app/QDOEMainWindow.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "dialogs/dialog_QV_PhasedeckAppAbout.h"
 

@@ -2,14 +2,14 @@
 // captions, lens-button flags, and the patterns they open.
 #include "app/QDOEMainWindow.h"
 
-#include "phaseImageChecks.h"
+#include "patterns/phaseImageChecks.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
-#include "app/base/phasedeckRandom.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
+#include "base/phasedeckRandom.h"
 #include "app/generatorFrame.h"
 #include "app/generatorParameters.h"
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 #include "dialogs/dialogSeams.h"
 #include "views/qFullScreenFieldWidget.h"
 

@@ -3,8 +3,8 @@
 // command line.
 #include "app/QDOEMainWindow.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "fields/DataField2D.h"
 #include "support/messageRecorder.h"

@@ -1,6 +1,6 @@
 // The main window's menu tree, caption and process-wide values.
 #include "app/QDOEMainWindow.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 
 #include <QAction>
 #include <QMenu>

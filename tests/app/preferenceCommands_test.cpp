@@ -2,8 +2,8 @@
 // level range, optical parameters and the application font.
 #include "app/QDOEMainWindow.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "dialogs/dialog_twoIntValuesImpl.h"
 #include "dialogs/dialog_two_real_numbersImpl.h"

@@ -2,8 +2,8 @@
 // set-up and settings folder): what a plain run leaves behind, and the extended-desktop question
 // with the hidden SLM output window.
 #include "app/QDOEMainWindow.h"
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "app/runPhasedeck.h"
 #include "dialogs/dialogSeams.h"
 #include "views/QSLMWidget.h"

@@ -1,6 +1,6 @@
 // The program started through its run function, closed from a timer.
 #include "app/QDOEMainWindow.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "app/runPhasedeck.h"
 
 #include <QApplication>

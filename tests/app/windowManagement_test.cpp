@@ -2,8 +2,8 @@
 // full-screen windows, their SLM connection, how they are shown, and shut-down.
 #include "app/QDOEMainWindow.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "views/QSLMWidget.h"
 #include "views/qFullScreenFieldWidget.h"

@@ -2,8 +2,8 @@
 // binarisation, quantisation and the sinc pre-compensation.
 #include "design/designOperations.h"
 
-#include "app/base/phasedeckGlobals.h"
-#include "app/base/phasedeckRandom.h"
+#include "base/phasedeckGlobals.h"
+#include "base/phasedeckRandom.h"
 #include "design/signalOrderList.h"
 #include "designTestFields.h"
 #include "support/messageRecorder.h"

@@ -1,7 +1,7 @@
 // ASCII export: the three layouts of real fields, complex fields and images, byte for byte.
 #include "fieldio/asciiExport.h"
 
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldioTestSupport.h"
 #include "fields/complexDataField2D.h"

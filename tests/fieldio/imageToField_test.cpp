@@ -2,7 +2,7 @@
 // real and complex fields, and gray images as Qt 6 loads them.
 #include "fieldio/imageToField.h"
 
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageNormalizer.h"
 #include "fieldioTestSupport.h"

@@ -2,7 +2,7 @@
 #include "fields/DataField2D.h"
 
 #include "DataField2DTestFields.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "support/messageRecorder.h"
 
 #include <climits>

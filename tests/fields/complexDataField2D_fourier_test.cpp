@@ -2,7 +2,7 @@
 // coordinate boundary on even and odd sizes.
 #include "fields/complexDataField2D.h"
 
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "complexFieldTestFields.h"
 
 namespace {

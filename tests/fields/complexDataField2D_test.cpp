@@ -2,7 +2,7 @@
 // geometric copies, on non-square fields.
 #include "fields/complexDataField2D.h"
 
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 #include "complexFieldTestFields.h"
 #include "fields/DataField2D.h"
 #include "support/messageRecorder.h"

@@ -1,7 +1,7 @@
 // Records message boxes instead of showing them, with the override cursor at the time.
 #pragma once
 
-#include "app/base/messages.h"
+#include "base/messages.h"
 
 #include <QString>
 #include <vector>

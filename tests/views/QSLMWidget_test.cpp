@@ -1,8 +1,8 @@
 // The SLM output window: its window kind, the source offsets and the pixels it draws.
 #include "views/QSLMWidget.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "support/messageRecorder.h"
 
 #include <QColor>

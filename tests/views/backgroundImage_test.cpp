@@ -1,8 +1,8 @@
 // Background compensation image: size check with its error box, value orientation by depth.
 #include "views/backgroundImage.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "support/messageRecorder.h"
 
 #include <QImage>

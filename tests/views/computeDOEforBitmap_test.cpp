@@ -3,8 +3,8 @@
 #include "views/qComplexDataGrscMapWidget.h"
 
 #include "app/QDOEMainWindow.h"
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
 #include "views/qFullScreenFieldWidget.h"

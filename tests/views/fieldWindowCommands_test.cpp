@@ -4,8 +4,8 @@
 #include "views/qComplexDataGrscMapWidget.h"
 
 #include "app/QDOEMainWindow.h"
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "dialogs/dialog_twoOptionsImpl.h"
 #include "fieldio/asciiExport.h"

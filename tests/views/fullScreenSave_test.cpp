@@ -2,8 +2,8 @@
 // extension rules, the overwrite loop and the written files.
 #include "views/qFullScreenFieldWidget.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "support/messageRecorder.h"
 #include "views/saveFileName.h"

@@ -2,8 +2,8 @@
 // the DOE button rule, numbering, status line, part views and the workspace frame.
 #include "views/qComplexDataGrscMapWidget.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 #include "fieldio/fieldToImage.h"
 #include "tests/views/fieldWindowTestFields.h"
 

@@ -2,8 +2,8 @@
 // and their alternations, slider and box pairs, keys, zoom, inversion and the list of windows.
 #include "views/qFullScreenFieldWidget.h"
 
-#include "app/base/applicationSettings.h"
-#include "app/base/phasedeckGlobals.h"
+#include "base/applicationSettings.h"
+#include "base/phasedeckGlobals.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
 // Binary linear, 45-degree and transition-point gratings, and the sinusoidal and blazed gratings.
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 
 #include "phaseImageChecks.h"
 

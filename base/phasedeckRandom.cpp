@@ -1,5 +1,5 @@
 // The program's 15-bit linear congruential generator.
-#include "app/base/phasedeckRandom.h"
+#include "base/phasedeckRandom.h"
 
 #include <cstdint>
 

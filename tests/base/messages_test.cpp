@@ -1,5 +1,5 @@
 // Message functions: captions, icons and the override cursors around a box.
-#include "app/base/messages.h"
+#include "base/messages.h"
 #include "support/messageRecorder.h"
 
 #include <QCursor>

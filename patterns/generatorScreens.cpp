@@ -1,7 +1,7 @@
 // Pattern generators: uniform and divided screens, apertures, slits and random bitmaps.
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 
-#include "app/phaseImage.h"
+#include "patterns/phaseImage.h"
 
 namespace {
 

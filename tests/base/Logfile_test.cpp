@@ -1,5 +1,5 @@
 // The log: lazy creation, the opening lines, the message lines, the closing line and appending.
-#include "app/base/Logfile.h"
+#include "base/Logfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // The fast arctangent's error bound and the guarded floors that keep patterns exact.
-#include "app/fastPhaseMath.h"
+#include "patterns/fastPhaseMath.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

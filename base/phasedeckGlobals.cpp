@@ -1,9 +1,9 @@
 // Process-wide objects, defined in one file so that they are built in this order before main
 // and destroyed in the reverse order after it.
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 
-#include "app/base/Logfile.h"
-#include "app/base/applicationSettings.h"
+#include "base/Logfile.h"
+#include "base/applicationSettings.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,9 +1,9 @@
 // Screens, apertures, slits and random bitmaps as pure generators.
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 
 #include "phaseImageChecks.h"
 
-#include "app/base/phasedeckRandom.h"
+#include "base/phasedeckRandom.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

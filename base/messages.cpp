@@ -1,5 +1,5 @@
 // Message functions over the replaceable box runner, and the wait cursor.
-#include "app/base/messages.h"
+#include "base/messages.h"
 
 #include <QCursor>
 #include <QGuiApplication>

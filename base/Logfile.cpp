@@ -1,5 +1,5 @@
 // The program's text log: lazy creation, opening lines, message lines and the closing line.
-#include "app/base/Logfile.h"
+#include "base/Logfile.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 // Pattern generators: the fixed binary beam-splitter cells (Dammann 1-to-5, separable 2x2 and
 // 5x5, non-separable 5x5).
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 
-#include "app/phaseImage.h"
+#include "patterns/phaseImage.h"
 
 #include <array>
 

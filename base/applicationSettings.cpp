@@ -1,7 +1,7 @@
 // Settings file, settings folder and screen detection.
-#include "app/base/applicationSettings.h"
+#include "base/applicationSettings.h"
 
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 
 #include <QDir>
 #include <QFile>

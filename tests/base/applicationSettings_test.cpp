@@ -1,7 +1,7 @@
 // Settings: the SLM screen choice, the settings folder, the settings file's parsing and writing.
-#include "app/base/applicationSettings.h"
+#include "base/applicationSettings.h"
 
-#include "app/base/phasedeckGlobals.h"
+#include "base/phasedeckGlobals.h"
 
 #include <QCoreApplication>
 #include <QDir>

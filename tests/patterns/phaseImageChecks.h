@@ -2,7 +2,7 @@
 // and the phase-image format check.
 #pragma once
 
-#include "app/phaseImage.h"
+#include "patterns/phaseImage.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Pattern generators: Fresnel zone lenses, axicons, the vortex phase and concentric ring segments.
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 
-#include "app/fastPhaseMath.h"
-#include "app/phaseImage.h"
+#include "patterns/fastPhaseMath.h"
+#include "patterns/phaseImage.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Fresnel zone lenses, axicons, the vortex phase and concentric ring segments as pure generators.
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 
 #include "phaseImageChecks.h"
 

@@ -1,5 +1,5 @@
 // The fixed binary beam-splitter cells.
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 
 #include "phaseImageChecks.h"
 

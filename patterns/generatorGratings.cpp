@@ -1,9 +1,9 @@
 // Pattern generators: binary linear, 45-degree and transition-point gratings, and the sinusoidal
 // and blazed gratings.
-#include "app/patternGenerators.h"
+#include "patterns/patternGenerators.h"
 
-#include "app/fastPhaseMath.h"
-#include "app/phaseImage.h"
+#include "patterns/fastPhaseMath.h"
+#include "patterns/phaseImage.h"
 
 #include <algorithm>
 #include <cmath>
