@@ -76,6 +76,10 @@ function(phasedeck_add_edition edition)
   phasedeck_layer(pd_shell_${e} ${e} FOLDERS views app EXCLUDE app/main.cpp
                   LINKS pd_patterns_${e} pd_design_${e} pd_dialogs_${e} Qt6::Widgets)
 
+  if(PHASEDECK_FUZZ)
+    return()
+  endif()
+
   add_executable(phasedeck_${e} ${PHASEDECK_ROOT}/app/main.cpp)
   target_link_libraries(phasedeck_${e} PRIVATE pd_shell_${e})
 

@@ -2,7 +2,8 @@
 # Installs the build and test dependencies on Debian 12 (as root); quick when they are present.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libboost-dev sfftw-dev
-          libfftw3-dev googletest libgtest-dev libbenchmark-dev libgl-dev)
+          libfftw3-dev googletest libgtest-dev libbenchmark-dev libgl-dev clang
+          libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
