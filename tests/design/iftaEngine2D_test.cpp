@@ -1,8 +1,14 @@
 // Tests of the IFTA engine: the amplitude constraint in both modes, a target without energy, the
-// quantisation stage and the agreement of modes 1 and 2.
+// stages against their building blocks and a direct-DFT reference, a spot-array design and the
+// agreement of modes 1 and 2.
 #include "design/iftaEngine2D.h"
 
+#include "design/designOperations.h"
 #include "designTestFields.h"
+
+#include <algorithm>
+#include <complex>
+#include <string>
 
 using namespace designTest;
 
@@ -230,6 +236,206 @@ TEST_F(iftaEngine, modesOneAndTwoAgree)
     perPixel.applyAmplitudeConstraint(farA);
     precomputed.applyAmplitudeConstraint(farB);
     expectFieldsNear(*farA, *farB, 1e-5);
+}
+
+namespace {
+
+// The largest modulus of the element-wise difference of two fields of equal sizes.
+double largestDifference(const complexDataField2D& a, const complexDataField2D& b)
+{
+    double largest = 0.0;
+    for (int j = 0; j < a.getSizeJ(); ++j)
+        for (int i = 0; i < a.getSizeI(); ++i) {
+            const complexFloat x = a.getValue(i, j), y = b.getValue(i, j);
+            largest = std::max(largest, std::hypot(double(x.re) - y.re, double(x.im) - y.im));
+        }
+    return largest;
+}
+
+} // namespace
+
+TEST_F(iftaEngine, quantizationStageIsItsBuildingBlocksWithGrowingFractions)
+{
+    struct Case
+    {
+        int rounds;
+        int levels;
+    };
+    const Case cases[] = {{2, 256}, {3, 8}, {10, 256}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rounds << " rounds, " << c.levels << " levels");
+        iftaEngine2D engine(target, mask, 1.0f, 2);
+        ComplexField stage = start(51);
+        engine.iterateSecondStage(stage, 2);
+        ComplexField blocks = copyOf(stage);
+        engine.iterateQuantizationStage(stage, c.rounds, c.levels);
+        for (int k = 0; k < c.rounds; ++k) {
+            engine.forwardStep(blocks);
+            engine.applyAmplitudeConstraint(blocks);
+            engine.backwardStep(blocks);
+            quantizePhasePartially(blocks, double(k + 1) / c.rounds, c.levels);
+        }
+        EXPECT_EQ(largestDifference(*stage, *blocks), 0.0);
+    }
+}
+
+namespace {
+
+using complexDouble = std::complex<double>;
+using DoubleField = std::vector<complexDouble>; // element (i, j) at sizeI * j + i
+
+// The unscaled 2-D DFT with exp(sign 2 pi i (i k / N + j l / N)) of an N x N field, summed
+// directly in double.
+DoubleField directDft(const DoubleField& f, int n, int sign)
+{
+    DoubleField out(f.size());
+    for (int l = 0; l < n; ++l)
+        for (int k = 0; k < n; ++k) {
+            complexDouble sum = 0.0;
+            for (int j = 0; j < n; ++j)
+                for (int i = 0; i < n; ++i)
+                    sum += f[size_t(n * j + i)]
+                           * std::polar(1.0, sign * 2.0 * pi * double(i * k + j * l) / n);
+            out[size_t(n * l + k)] = sum;
+        }
+    return out;
+}
+
+complexDouble unit(complexDouble z)
+{
+    const double m = std::abs(z);
+    return m == 0.0 ? complexDouble(0.0) : z / m;
+}
+
+DoubleField toDouble(const complexDataField2D& f)
+{
+    const int n = f.getSizeI();
+    DoubleField out(size_t(n) * n);
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i)
+            out[size_t(n * j + i)] = {f.getValue(i, j).re, f.getValue(i, j).im};
+    return out;
+}
+
+// Rounds of the first stage (plain Gerchberg-Saxton: far-field modulus T everywhere) or of the
+// second (the modulus fitted to the target inside the mask, gamma |F| outside), in double.
+DoubleField referenceRounds(DoubleField f, const RealField& target, const RealField& mask,
+                            float gamma, bool fitted, int rounds)
+{
+    const int n = target->getSizeI();
+    double power = 0.0;
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i)
+            power += double(target->getValue(i, j)) * target->getValue(i, j);
+    for (int r = 0; r < rounds; ++r) {
+        DoubleField far = directDft(f, n, +1);
+        double fit = 0.0;
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i)
+                fit += target->getValue(i, j) * mask->getValue(i, j)
+                       * std::abs(far[size_t(n * j + i)]);
+        const double s = fit / power;
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i) {
+                complexDouble& z = far[size_t(n * j + i)];
+                const double t = target->getValue(i, j), m = mask->getValue(i, j);
+                z = unit(z) * (fitted ? s * t * m + gamma * (1.0 - m) * std::abs(z) : t);
+            }
+        f = directDft(far, n, -1);
+        for (complexDouble& z : f)
+            z = unit(z);
+    }
+    return f;
+}
+
+double largestDifference(const complexDataField2D& f, const DoubleField& reference)
+{
+    const int n = f.getSizeI();
+    double largest = 0.0;
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            const complexDouble z(f.getValue(i, j).re, f.getValue(i, j).im);
+            largest = std::max(largest, std::abs(z - reference[size_t(n * j + i)]));
+        }
+    return largest;
+}
+
+} // namespace
+
+TEST(iftaEngineReference, stagesFollowTheDirectTransformAlgorithm)
+{
+    constexpr int n = 8;
+    // An asymmetric target: two orders of different height and a weaker row.
+    RealField target = realField(n, n);
+    target->setValue(1, 0, 1.0f);
+    target->setValue(2, 1, 0.6f);
+    for (int i = 5; i < 8; ++i)
+        target->setValue(i, 6, 0.3f + 0.1f * float(i));
+    RealField mask = target->binarize(1e-4f);
+    struct Case
+    {
+        const char* stage;
+        int mode;
+        float gamma;
+    };
+    const Case cases[] = {{"first", 2, 1.0f}, {"second", 2, 1.0f}, {"second", 1, 0.7f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.stage << " stage, mode " << c.mode);
+        const bool second = std::string(c.stage) == "second";
+        iftaEngine2D engine(target, mask, c.gamma, c.mode);
+        ComplexField doe = randomComplexField(n, n, 61);
+        doe->makePhaseOnly();
+        const DoubleField start = toDouble(*doe);
+        if (second)
+            engine.iterateSecondStage(doe, 5);
+        else
+            engine.iterateFirstStage(doe, 5);
+        EXPECT_LT(largestDifference(*doe, referenceRounds(start, target, mask, c.gamma, second, 5)),
+                  1e-6);
+    }
+}
+
+TEST(iftaEngineDesign, threeStagesMakeAnEfficientUniformSpotArray)
+{
+    // 3 x 3 orders 7 apart around the zero order, in transform order.
+    constexpr int n = 64;
+    constexpr int spacing = 7;
+    RealField target = realField(n, n);
+    for (int a = -1; a <= 1; ++a)
+        for (int b = -1; b <= 1; ++b)
+            target->setValue((a * spacing + n) % n, (b * spacing + n) % n, 1.0f);
+    RealField mask = target->binarize(1e-4f);
+    for (unsigned seed : {71u, 72u, 73u}) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        // The design's start: the target with random phases, back in the DOE plane, phase only.
+        ComplexField doe = randomComplexField(n, n, seed);
+        doe->makePhaseOnly();
+        *doe *= target;
+        doe->ifft();
+        doe->makePhaseOnly();
+        iftaEngine2D engine(target, mask, 1.0f, 2);
+        engine.iterateFirstStage(doe, 10);
+        engine.iterateSecondStage(doe, 10);
+        engine.iterateQuantizationStage(doe, 10, 256);
+
+        ComplexField far = doe->fftCopy();
+        double inSpots = 0.0, total = 0.0, brightest = 0.0, weakest = 1e300;
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i) {
+                const complexFloat z = far->getValue(i, j);
+                const double p = double(z.re) * z.re + double(z.im) * z.im;
+                total += p;
+                if (mask->getValue(i, j) > 0.5f) {
+                    inSpots += p;
+                    brightest = std::max(brightest, p);
+                    weakest = std::min(weakest, p);
+                }
+            }
+        const double efficiency = inSpots / total;
+        const double uniformity = (brightest - weakest) / (brightest + weakest);
+        EXPECT_GE(efficiency, 0.85);
+        EXPECT_LE(uniformity, 0.01);
+    }
 }
 
 TEST(iftaEngineHelpers, passFieldReturnsTheSamePointer)
