@@ -1,7 +1,8 @@
 // Shared frame of the 2-D FFT benchmarks: the sizes, the test data, the timing loop and the
-// timing of our own transform.
+// timing of our own transform on each vector path.
 #pragma once
 
+#include "base/vectorPath.h"
 #include "fields/complexFFT2D.h"
 
 #include <benchmark/benchmark.h>
@@ -38,10 +39,12 @@ void timeTransformPairs(benchmark::State& state, float* data, const std::vector<
     state.SetItemsProcessed(state.iterations());
 }
 
-// Our complexFFT2D with +1 then -1 on an n x n array; the tables are built once beforehand and
-// the column buffer is allocated per call, as the complex fields do.
-inline void benchComplexFFT2D(benchmark::State& state)
+// Our complexFFT2D with +1 then -1 on an n x n array on the given vector path; the tables are
+// built once beforehand and the column buffer is allocated per call, as the complex fields do.
+inline void benchComplexFFT2D(benchmark::State& state, vectorPath path)
 {
+    const vectorPath previous = activeVectorPath();
+    setActiveVectorPath(path);
     const int n = int(state.range(0));
     const std::vector<float> original = fft2DBenchData(n);
     float** a = allocFloatArray2D(n, 2 * n);
@@ -57,16 +60,23 @@ inline void benchComplexFFT2D(benchmark::State& state)
     freeFloatArray2D(a);
     std::free(ip);
     std::free(w);
+    setActiveVectorPath(previous);
 }
 
-// Registers our transform and the peer's, side by side for each size (256^2 .. 2048^2), so that
-// the two figures of one size are measured next to each other.
+// Registers our transform (portable, and AVX2 + FMA where the processor has it) and the peer's
+// for each size (256^2 .. 2048^2); run them with --benchmark_enable_random_interleaving=true.
 inline void registerFFT2DBenchmarks(const char* peerName, void (*peer)(benchmark::State&))
 {
     for (int n : {256, 512, 1024, 2048}) {
-        benchmark::RegisterBenchmark("complexFFT2D", benchComplexFFT2D)
+        benchmark::RegisterBenchmark("complexFFT2D/portable", benchComplexFFT2D,
+                                     vectorPath::portable)
             ->Arg(n)
             ->Unit(benchmark::kMillisecond);
+        if (processorHasAvx2Fma())
+            benchmark::RegisterBenchmark("complexFFT2D/avx2Fma", benchComplexFFT2D,
+                                         vectorPath::avx2Fma)
+                ->Arg(n)
+                ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(peerName, peer)->Arg(n)->Unit(benchmark::kMillisecond);
     }
 }

@@ -34,6 +34,13 @@ function(phasedeck_layer target edition)
   endforeach()
   set(compiled ${sources})
   list(FILTER compiled INCLUDE REGEX "\\.cpp$")
+  # *_avx2.cpp: the AVX2 + FMA versions of hot loops, chosen at run time (base/vectorPath.h).
+  set(avx2Sources ${compiled})
+  list(FILTER avx2Sources INCLUDE REGEX "_avx2\\.cpp$")
+  if(avx2Sources AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|i[3-6]86)$")
+    set_source_files_properties(${avx2Sources} PROPERTIES
+                                COMPILE_OPTIONS "-mavx2;-mfma;-ffp-contract=off")
+  endif()
   if(compiled)
     add_library(${target} STATIC ${sources})
     target_link_libraries(${target} PUBLIC ${L_LINKS})
@@ -88,7 +95,9 @@ function(phasedeck_add_edition edition)
   add_library(pd_testsupport_${e} STATIC
               ${PHASEDECK_ROOT}/tests/support/testMain.cpp
               ${PHASEDECK_ROOT}/tests/support/messageRecorder.h
-              ${PHASEDECK_ROOT}/tests/support/messageRecorder.cpp)
+              ${PHASEDECK_ROOT}/tests/support/messageRecorder.cpp
+              ${PHASEDECK_ROOT}/tests/support/vectorPaths.h
+              ${PHASEDECK_ROOT}/tests/support/vectorPaths.cpp)
   target_link_libraries(pd_testsupport_${e} PUBLIC pd_base_${e} GTest::gtest Qt6::Widgets
                         Qt6::Test)
   target_include_directories(pd_testsupport_${e} PUBLIC ${PHASEDECK_ROOT}/tests)

@@ -1,6 +1,9 @@
-// The 2-D FFT package: the transform against a direct DFT, its scaling and sign, table reuse,
-// work areas of exactly the minimum size, the row allocator and its failure exit.
+// The 2-D FFT package: the transform against a direct DFT on both vector paths, its scaling and
+// sign, table reuse, work areas of exactly the minimum size, the agreement of the two paths, the
+// row allocator and its failure exit.
 #include "fields/complexFFT2D.h"
+
+#include "support/vectorPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -216,7 +219,25 @@ void expectMatchesDirectDFT(int n1, int m, int isgn, Buffer buffer)
     work.expectGuardsIntact();
 }
 
-TEST(ComplexFFT2DTest, MatchesDirectDFTForEveryPairOfSmallSizes)
+// The transform tests run on both vector paths.
+class ComplexFFT2DTest : public vectorPathTest
+{
+};
+class ComplexFFT1DTest : public vectorPathTest
+{
+};
+class ComplexFFT2DColumnsTest : public vectorPathTest
+{
+};
+
+INSTANTIATE_TEST_SUITE_P(paths, ComplexFFT2DTest, testing::ValuesIn(bothVectorPaths()),
+                         vectorPathParameterName);
+INSTANTIATE_TEST_SUITE_P(paths, ComplexFFT1DTest, testing::ValuesIn(bothVectorPaths()),
+                         vectorPathParameterName);
+INSTANTIATE_TEST_SUITE_P(paths, ComplexFFT2DColumnsTest, testing::ValuesIn(bothVectorPaths()),
+                         vectorPathParameterName);
+
+TEST_P(ComplexFFT2DTest, MatchesDirectDFTForEveryPairOfSmallSizes)
 {
     for (int b1 = 0; b1 <= 7; ++b1)
         for (int b2 = 0; b2 <= 7; ++b2)
@@ -227,7 +248,7 @@ TEST(ComplexFFT2DTest, MatchesDirectDFTForEveryPairOfSmallSizes)
 
 // Long rows and columns, where the kernels split a vector into blocks and the 2-D transform
 // groups rows and columns differently.
-TEST(ComplexFFT2DTest, MatchesDirectDFTOnLongRowsAndColumns)
+TEST_P(ComplexFFT2DTest, MatchesDirectDFTOnLongRowsAndColumns)
 {
     const struct
     {
@@ -253,7 +274,7 @@ struct KnownCase
 
 const cd i1(0, 1);
 
-TEST(ComplexFFT2DTest, KnownTransforms)
+TEST_P(ComplexFFT2DTest, KnownTransforms)
 {
     const KnownCase cases[] = {
         {"one value is left unchanged", 1, 1, 1, {{2.5, -1.5}}, {{2.5, -1.5}}},
@@ -284,7 +305,7 @@ TEST(ComplexFFT2DTest, KnownTransforms)
 }
 
 // A delta at (0, 0) gives ones everywhere; a constant gives n1 m at (0, 0) and zeros elsewhere.
-TEST(ComplexFFT2DTest, DeltaAndConstant)
+TEST_P(ComplexFFT2DTest, DeltaAndConstant)
 {
     const struct
     {
@@ -318,7 +339,7 @@ TEST(ComplexFFT2DTest, DeltaAndConstant)
 }
 
 // +1 then -1 (and -1 then +1) gives the data times n1 n2 / 2 = n1 m.
-TEST(ComplexFFT2DTest, ForwardThenBackwardScalesByTheNumberOfValues)
+TEST_P(ComplexFFT2DTest, ForwardThenBackwardScalesByTheNumberOfValues)
 {
     const struct
     {
@@ -345,7 +366,7 @@ TEST(ComplexFFT2DTest, ForwardThenBackwardScalesByTheNumberOfValues)
 
 // Every pair of power-of-two sizes up to 2^14 values, with work areas of exactly the minimum size
 // (checked by the guards, and under AddressSanitizer for reads too), both buffer modes.
-TEST(ComplexFFT2DTest, StaysInsideMinimumWorkAreasForEveryPairOfSizes)
+TEST_P(ComplexFFT2DTest, StaysInsideMinimumWorkAreasForEveryPairOfSizes)
 {
     for (int b1 = 0; b1 <= 12; ++b1)
         for (int b2 = 0; b2 <= 12 && b1 + b2 <= 14; ++b2)
@@ -367,7 +388,7 @@ TEST(ComplexFFT2DTest, StaysInsideMinimumWorkAreasForEveryPairOfSizes)
             }
 }
 
-TEST(ComplexFFT2DTest, MinimumWorkAreaSizes)
+TEST(ComplexFFT2DWorkAreaTest, MinimumWorkAreaSizes)
 {
     const struct
     {
@@ -392,7 +413,7 @@ TEST(ComplexFFT2DTest, MinimumWorkAreaSizes)
 
 // A table built for a longer length serves shorter transforms with the same result, and is kept;
 // a longer transform rebuilds it.
-TEST(ComplexFFT2DTest, TablesBuiltForALongerLengthGiveTheSameResult)
+TEST_P(ComplexFFT2DTest, TablesBuiltForALongerLengthGiveTheSameResult)
 {
     const int longN1 = 64, longM = 2048;
     WorkAreas shared(longN1, 2 * longM);
@@ -441,7 +462,7 @@ TEST(ComplexFFT2DTest, TablesBuiltForALongerLengthGiveTheSameResult)
 }
 
 // ip[0] = 0 makes the transform build its table, whatever w held before.
-TEST(ComplexFFT2DTest, ZeroTableSizeForcesABuild)
+TEST_P(ComplexFFT2DTest, ZeroTableSizeForcesABuild)
 {
     const int n1 = 16, m = 32;
     const std::vector<cd> input = roundedToFloat(randomValues(size_t(n1) * m, 9));
@@ -458,7 +479,7 @@ TEST(ComplexFFT2DTest, ZeroTableSizeForcesABuild)
     EXPECT_LT(relativeError(x.values(), directDFT2D(input, n1, m, -1)), tolerance);
 }
 
-TEST(ComplexFFT1DTest, MatchesDirectDFT)
+TEST_P(ComplexFFT1DTest, MatchesDirectDFT)
 {
     for (int b = 0; b <= 12; ++b)
         for (int isgn : {1, -1}) {
@@ -487,7 +508,7 @@ TEST(ComplexFFT1DTest, MatchesDirectDFT)
 }
 
 // Work areas kept over vectors of growing length: each longer vector rebuilds the table.
-TEST(ComplexFFT1DTest, LongerVectorRebuildsTheTable)
+TEST_P(ComplexFFT1DTest, LongerVectorRebuildsTheTable)
 {
     const int longest = 1024;
     GuardedArea<int> ip(2 + int(std::floor(std::sqrt(longest + 0.5))));
@@ -515,7 +536,7 @@ TEST(ComplexFFT1DTest, LongerVectorRebuildsTheTable)
 }
 
 // The column pass alone transforms along the row index only.
-TEST(ComplexFFT2DColumnsTest, TransformsEveryColumn)
+TEST_P(ComplexFFT2DColumnsTest, TransformsEveryColumn)
 {
     const struct
     {
@@ -537,6 +558,36 @@ TEST(ComplexFFT2DColumnsTest, TransformsEveryColumn)
             EXPECT_LT(relativeError(x.values(), expected), tolerance);
             work.expectGuardsIntact();
         }
+}
+
+// Sizes too large for the direct transform: the AVX2 + FMA path (FMA rounding) agrees with the
+// portable one within single-precision accuracy, for both signs and both buffer modes.
+TEST(ComplexFFT2DPathsTest, BothPathsAgreeOnLargeArrays)
+{
+    if (!processorHasAvx2Fma())
+        GTEST_SKIP() << "the processor has no AVX2 + FMA";
+    const struct
+    {
+        int n1;
+        int m;
+    } sizes[] = {{1024, 1024}, {2048, 8}, {8, 2048}, {256, 512}};
+    for (const auto& s : sizes)
+        for (int isgn : {1, -1})
+            for (Buffer buffer : {Buffer::own, Buffer::caller}) {
+                SCOPED_TRACE(sizeName(s.n1, s.m, isgn));
+                const std::vector<cd> input = randomValues(size_t(s.n1) * s.m, 17);
+                std::vector<cd> results[2];
+                for (int k = 0; k < 2; ++k) {
+                    scopedVectorPath path(k == 0 ? vectorPath::portable : vectorPath::avx2Fma);
+                    ASSERT_TRUE(path.active());
+                    RowArray x(s.n1, s.m);
+                    x.set(input);
+                    WorkAreas work(s.n1, 2 * s.m);
+                    transform2D(x, isgn, work, buffer);
+                    results[k] = x.values();
+                }
+                EXPECT_LT(relativeError(results[1], results[0]), 1e-6);
+            }
 }
 
 TEST(AllocFloatArray2DTest, RowsLieOneRowLengthApartInOneBlock)
