@@ -1,6 +1,7 @@
 // Design operations on phases: random phases, partial binarisation and partial quantisation.
 #include "design/designOperations.h"
 
+#include "design/designKernels.h"
 #include "design/fieldSizeCheck.h"
 #include "design/randomPhase.h"
 #include "design/signalOrderList.h"
@@ -20,11 +21,6 @@ double phaseOf(const complexFloat& z)
     return std::atan2(double(z.im), double(z.re));
 }
 
-complexFloat randomPhasor()
-{
-    return polarUnit(float(drawRandomPhase()));
-}
-
 } // namespace
 
 void applyRandomPhase(boost::shared_ptr<complexDataField2D> f)
@@ -32,7 +28,7 @@ void applyRandomPhase(boost::shared_ptr<complexDataField2D> f)
     seedRandomPhasesFromClock();
     for (int j = 0; j < f->getSizeJ(); ++j)
         for (int i = 0; i < f->getSizeI(); ++i)
-            f->setValue(i, j, elementMultiply(f->getValue(i, j), randomPhasor()));
+            f->setValue(i, j, elementMultiply(f->getValue(i, j), drawRandomPhasor()));
 }
 
 boost::shared_ptr<complexDataField2D> randomPhaseField(int nI, int nJ)
@@ -41,7 +37,7 @@ boost::shared_ptr<complexDataField2D> randomPhaseField(int nI, int nJ)
     seedRandomPhasesFromClock();
     for (int j = 0; j < field->getSizeJ(); ++j)
         for (int i = 0; i < field->getSizeI(); ++i)
-            field->setValue(i, j, randomPhasor());
+            field->setValue(i, j, drawRandomPhasor());
     return field;
 }
 
@@ -62,7 +58,7 @@ void fillWithRandomPhase(boost::shared_ptr<DataField2D> amplitude,
     seedRandomPhasesFromClock();
     for (int j = 0; j < amplitude->getSizeJ(); ++j)
         for (int i = 0; i < amplitude->getSizeI(); ++i)
-            out->setValue(i, j, randomPhasor() * amplitude->getValue(i, j));
+            out->setValue(i, j, drawRandomPhasor() * amplitude->getValue(i, j));
 }
 
 complexDataField2D randomizePhase(complexDataField2D& f)
@@ -71,7 +67,7 @@ complexDataField2D randomizePhase(complexDataField2D& f)
     seedRandomPhasesFromClock();
     for (int j = 0; j < f.getSizeJ(); ++j)
         for (int i = 0; i < f.getSizeI(); ++i)
-            result.setValue(i, j, randomPhasor() * abs(f.getValue(i, j)));
+            result.setValue(i, j, drawRandomPhasor() * abs(f.getValue(i, j)));
     return result;
 }
 
@@ -143,36 +139,25 @@ void binarizePhasePartially(boost::shared_ptr<complexDataField2D> f, double frac
 
 void quantizePhasePartially(boost::shared_ptr<complexDataField2D> f, double fraction, int levels)
 {
-    const int sizeI = f->getSizeI();
-    const int sizeJ = f->getSizeJ();
+    float* z = f->elementData();
+    const std::size_t n = f->elementCount();
     if (levels < 1) {
-        for (int i = 0; i < sizeI; ++i)
-            for (int j = 0; j < sizeJ; ++j)
-                f->setValue(i, j, polarUnit(float(phaseOf(f->getValue(i, j)))));
+        for (std::size_t k = 0; k < n; ++k) {
+            const complexFloat u = polarUnit(float(phaseOf({z[2 * k], z[2 * k + 1]})));
+            z[2 * k] = u.re;
+            z[2 * k + 1] = u.im;
+        }
         return;
     }
+    // The phasors of the levels k = 0 .. levels, computed once for the snapped elements (up to
+    // 65536 levels; beyond, each snapped element computes its own).
     const double step = (pi + pi) / levels;
-    const double snap = step * fraction * 0.5;
-    const double inverse = 1.0 / step;
-    // The phasors of the levels k = 0 .. levels, computed once for the snapped elements.
-    const bool tabulated = levels <= 65536;
-    std::vector<complexFloat> levelPhasors;
-    if (tabulated) {
-        levelPhasors.resize(std::size_t(levels) + 1);
-        for (int k = 0; k <= levels; ++k)
-            levelPhasors[std::size_t(k)] = polarUnit(float(k * step - pi));
-    }
-    // Element-wise, so the rows are walked in storage order.
-    for (int i = 0; i < sizeI; ++i)
-        for (int j = 0; j < sizeJ; ++j) {
-            const double phi = phaseOf(f->getValue(i, j));
-            const double k = std::floor((pi + phi) * inverse + 0.4999999999);
-            const double q = k * step - pi;
-            if (std::fabs(phi - q) < snap)
-                f->setValue(i, j, tabulated ? levelPhasors[std::size_t(k)] : polarUnit(float(q)));
-            else
-                f->setValue(i, j, polarUnit(float(phi)));
-        }
+    std::vector<complexFloat> levelPhasors(levels <= 65536 ? std::size_t(levels) + 1 : 0);
+    for (std::size_t k = 0; k < levelPhasors.size(); ++k)
+        levelPhasors[k] = polarUnit(float(double(k) * step - pi));
+    quantizePhases(z, n,
+                   makePhaseQuantization(fraction, levels,
+                                         levelPhasors.empty() ? nullptr : levelPhasors.data()));
 }
 
 boost::shared_ptr<complexDataField2D> quantizedPhaseCopy(boost::shared_ptr<complexDataField2D> f,

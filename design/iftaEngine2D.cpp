@@ -1,10 +1,13 @@
 // iftaEngine2D: construction, transform steps, the amplitude constraint and the three stages.
 #include "design/iftaEngine2D.h"
 
+#include "design/designKernels.h"
 #include "design/designOperations.h"
+#include "design/fieldSizeCheck.h"
 #include "design/quadraticPhaseOperator2D.h"
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
+#include "fields/phasorKernels.h"
 
 #include <cmath>
 
@@ -45,29 +48,51 @@ void iftaEngine2D::backwardStepPhaseOnly(boost::shared_ptr<complexDataField2D> f
     field->makePhaseOnly();
 }
 
+bool iftaEngine2D::prepareFor(const complexDataField2D& field, const char* function)
+{
+    if (!operandCovers(field, *target, function))
+        return false;
+    const int sizeI = field.getSizeI();
+    const int sizeJ = field.getSizeJ();
+    if (sizeI == preparedSizeI && sizeJ == preparedSizeJ)
+        return true;
+    const std::size_t n = field.elementCount();
+    auto inFieldOrder = [&](const DataField2D& source, std::vector<float>& out) {
+        out.assign(n, 0.0f);
+        for (int j = 0; j < sizeJ; ++j)
+            for (int i = 0; i < sizeI; ++i)
+                out[field.elementIndex(i, j)] = source.getValue(i, j);
+    };
+    inFieldOrder(*target, targetInFieldOrder);
+    if (mode != 1) {
+        inFieldOrder(*signalWeight, signalInFieldOrder);
+        inFieldOrder(*noiseWeight, noiseInFieldOrder);
+    }
+    farFieldModulus.assign(n, 0.0f);
+    preparedSizeI = sizeI;
+    preparedSizeJ = sizeJ;
+    return true;
+}
+
 void iftaEngine2D::applyAmplitudeConstraint(boost::shared_ptr<complexDataField2D> field)
 {
     complexDataField2D& F = *field;
-    const int sizeI = F.getSizeI();
-    const int sizeJ = F.getSizeJ();
+    if (!prepareFor(F, "iftaEngine2D::applyAmplitudeConstraint"))
+        return;
     if (mode != 1) {
-        farFieldAmplitude = F.splitAmplitude();
-        const float d = scalarProduct(signalWeight, farFieldAmplitude);
+        // Storage order throughout: the modulus into the reused buffer with the fit d, then
+        // F := unit(F) (s signalWeight + noiseWeight |F|).
+        float* z = F.elementData();
+        const std::size_t n = F.elementCount();
+        const float d
+            = float(moduliAndWeightedSum(z, n, signalInFieldOrder.data(), farFieldModulus.data()));
         const float s = targetPower != 0.0f ? d / targetPower : 0.0f;
-        const DataField2D& signal = *signalWeight;
-        const DataField2D& noise = *noiseWeight;
-        const DataField2D& modulus = *farFieldAmplitude;
-        // F has unit modulus (or is 0) here. Element-wise, so the rows are walked in storage
-        // order.
-        for (int i = 0; i < sizeI; ++i)
-            for (int j = 0; j < sizeJ; ++j) {
-                const float M
-                    = s * signal.getValue(i, j) + noise.getValue(i, j) * modulus.getValue(i, j);
-                const complexFloat z = F.getValue(i, j);
-                F.setValue(i, j, {z.re * M, z.im * M});
-            }
+        rescaleToWeightedModuli(z, n, farFieldModulus.data(), signalInFieldOrder.data(),
+                                noiseInFieldOrder.data(), s);
         return;
     }
+    const int sizeI = F.getSizeI();
+    const int sizeJ = F.getSizeJ();
     const DataField2D& T = *target;
     const DataField2D& m = *mask;
     float d = 0.0f;
@@ -91,8 +116,11 @@ void iftaEngine2D::iterateFirstStage(boost::shared_ptr<complexDataField2D> field
 {
     for (int k = 0; k < n; ++k) {
         forwardStep(field);
-        field->makePhaseOnly();
-        *field *= target;
+        // Phase only, then times the target: the far-field modulus becomes T everywhere.
+        if (prepareFor(*field, "iftaEngine2D::iterateFirstStage"))
+            makeUnitPhasors(field->elementData(), field->elementCount(), targetInFieldOrder.data());
+        else
+            field->makePhaseOnly();
         backwardStep(field);
         field->makePhaseOnly();
     }

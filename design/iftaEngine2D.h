@@ -3,6 +3,7 @@
 #pragma once
 
 #include <boost/shared_ptr.hpp>
+#include <vector>
 
 class DataField2D;
 class complexDataField2D;
@@ -10,8 +11,10 @@ class quadraticPhaseOperator2D;
 
 // One design run. The caller's working field passes between the DOE plane and the far field
 // (forward transform exp(+2 pi i jk / n), backward exp(-2 pi i jk / n), both unscaled) and is
-// changed in place by every stage. Target, mask and working field have equal sizes (not
-// checked here). The engine shares target and mask with the caller and owns its derived fields.
+// changed in place by every stage. Target, mask and working field have equal sizes; a target
+// that does not cover the working field gives the "Error!" box, and the constraints that need it
+// leave the field unchanged. The engine shares target and mask with the caller and owns its
+// derived fields.
 class iftaEngine2D
 {
 public:
@@ -53,15 +56,27 @@ public:
     float getTargetPower() const { return targetPower; }
 
 private:
+    // Makes the storage-order copies below for the field's sizes (once per size); false, after
+    // the "Error!" box, when the target does not cover the field.
+    bool prepareFor(const complexDataField2D& field, const char* function);
+
     int mode;
     boost::shared_ptr<quadraticPhaseOperator2D> propagator;
     boost::shared_ptr<DataField2D> target;
     boost::shared_ptr<DataField2D> mask;
     boost::shared_ptr<DataField2D> noiseWeight;
     boost::shared_ptr<DataField2D> signalWeight;
-    boost::shared_ptr<DataField2D> farFieldAmplitude;
     float gamma;
     float targetPower;
+    // The target and (mode != 1) both weights in the working field's storage order, so that the
+    // element-wise passes walk every operand in order; and the far-field modulus of the last
+    // constraint, one buffer reused by every pass.
+    int preparedSizeI = -1;
+    int preparedSizeJ = -1;
+    std::vector<float> targetInFieldOrder;
+    std::vector<float> signalInFieldOrder;
+    std::vector<float> noiseInFieldOrder;
+    std::vector<float> farFieldModulus;
 };
 
 // Returns the field it is given.

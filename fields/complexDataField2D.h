@@ -5,12 +5,14 @@
 #include "fields/complexFloat.h"
 
 #include <boost/shared_ptr.hpp>
+#include <cstddef>
 
 class DataField2D;
 
 // A grid of sizeI x sizeJ complexFloat values. The storage is one row per i of sizeJ interleaved
 // (re, im) pairs (j runs fastest), ready for the in-place 2-D transform. Only storage, allocation
-// and the in-place transforms touch the rows; everything else goes through getValue / setValue.
+// and the in-place transforms touch the rows; element-wise passes use the storage-order block,
+// everything else goes through getValue / setValue.
 // Lengths in metres. The domain flag (0 or 1) is flipped by every in-place transform; fields made
 // from a DataField2D have flag 0.
 class complexDataField2D
@@ -58,6 +60,16 @@ public:
 
     // The row table; element (i, j) is (rows[i][2 j], rows[i][2 j + 1]).
     float** getRows() const { return rows; }
+
+    // Storage-order access for element-wise passes: the sizeI * sizeJ elements lie in one block
+    // of interleaved (re, im) floats (null for an empty field), element (i, j) at position
+    // elementIndex(i, j) of the block, counted in elements (here sizeJ * i + j). A pass that
+    // treats every element alike walks the block in order; one with operands of another layout
+    // places them with elementIndex.
+    float* elementData() { return rows ? rows[0] : nullptr; }
+    const float* elementData() const { return rows ? rows[0] : nullptr; }
+    std::size_t elementCount() const { return std::size_t(sizeI) * std::size_t(sizeJ); }
+    std::size_t elementIndex(int i, int j) const { return std::size_t(sizeJ) * i + j; }
 
     // Element access. Only getValueChecked tests the indices: outside the field it shows the
     // "Error!" box and returns (0, 0).
@@ -108,7 +120,9 @@ public:
     // re^2 + im^2.
     boost::shared_ptr<DataField2D> getIntensity() const;
 
-    // Every element z becomes unitPhasor(z); (0, 0) stays.
+    // Every element z becomes z / |z|, (0, 0) staying (0, 0): the division by the single-precision
+    // modulus where re^2 + im^2 is a normal float, unitPhasor(z) elsewhere; the two agree within
+    // 2e-7 in each part.
     void makePhaseOnly();
     boost::shared_ptr<complexDataField2D> getPhaseOnly() const;
     // Every element z becomes (|z|, 0).

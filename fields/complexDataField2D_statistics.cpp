@@ -3,6 +3,7 @@
 #include "fields/complexDataField2D.h"
 
 #include "fields/DataField2D.h"
+#include "fields/phasorKernels.h"
 
 #include <cmath>
 #include <vector>
@@ -69,9 +70,7 @@ boost::shared_ptr<DataField2D> complexDataField2D::getIntensity() const
 
 void complexDataField2D::makePhaseOnly()
 {
-    for (int j = 0; j < sizeJ; ++j)
-        for (int i = 0; i < sizeI; ++i)
-            setValue(i, j, unitPhasor(getValue(i, j)));
+    makeUnitPhasors(elementData(), elementCount(), nullptr);
 }
 
 boost::shared_ptr<complexDataField2D> complexDataField2D::getPhaseOnly() const
