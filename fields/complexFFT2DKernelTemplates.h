@@ -5,6 +5,9 @@
 #include "fields/complexFFT2DKernels.h"
 
 #include <cstring>
+#if defined(__AVX2__)
+#include <immintrin.h>
+#endif
 
 // Layout of the kernels. A "lane vector" of W complex values is 2 W floats, W real parts
 // followed by W imaginary parts. The kernels transform W independent sequences of L values at
@@ -250,6 +253,110 @@ inline void transpose4(const float* __restrict s0, const float* __restrict s1,
     }
 }
 
+#if defined(__AVX2__)
+// The same copies for eight lanes, written with AVX2 shuffles (the AVX2 kernel set only).
+
+// Transposes the 8 x 8 floats of m0 .. m7: afterwards lane l of mc holds what lane c of ml held.
+// Written out, so that the compiler keeps everything in registers.
+inline void transpose8(__m256& m0, __m256& m1, __m256& m2, __m256& m3, __m256& m4, __m256& m5,
+                       __m256& m6, __m256& m7)
+{
+    const __m256 t0 = _mm256_unpacklo_ps(m0, m1), t1 = _mm256_unpackhi_ps(m0, m1);
+    const __m256 t2 = _mm256_unpacklo_ps(m2, m3), t3 = _mm256_unpackhi_ps(m2, m3);
+    const __m256 t4 = _mm256_unpacklo_ps(m4, m5), t5 = _mm256_unpackhi_ps(m4, m5);
+    const __m256 t6 = _mm256_unpacklo_ps(m6, m7), t7 = _mm256_unpackhi_ps(m6, m7);
+    const __m256 u0 = _mm256_shuffle_ps(t0, t2, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m256 u1 = _mm256_shuffle_ps(t0, t2, _MM_SHUFFLE(3, 2, 3, 2));
+    const __m256 u2 = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m256 u3 = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(3, 2, 3, 2));
+    const __m256 u4 = _mm256_shuffle_ps(t4, t6, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m256 u5 = _mm256_shuffle_ps(t4, t6, _MM_SHUFFLE(3, 2, 3, 2));
+    const __m256 u6 = _mm256_shuffle_ps(t5, t7, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m256 u7 = _mm256_shuffle_ps(t5, t7, _MM_SHUFFLE(3, 2, 3, 2));
+    m0 = _mm256_permute2f128_ps(u0, u4, 0x20);
+    m1 = _mm256_permute2f128_ps(u1, u5, 0x20);
+    m2 = _mm256_permute2f128_ps(u2, u6, 0x20);
+    m3 = _mm256_permute2f128_ps(u3, u7, 0x20);
+    m4 = _mm256_permute2f128_ps(u0, u4, 0x31);
+    m5 = _mm256_permute2f128_ps(u1, u5, 0x31);
+    m6 = _mm256_permute2f128_ps(u2, u6, 0x31);
+    m7 = _mm256_permute2f128_ps(u3, u7, 0x31);
+}
+
+template<>
+inline void toLanes<8>(const float* __restrict src, float* __restrict dst)
+{
+    const __m256 a = _mm256_loadu_ps(src), b = _mm256_loadu_ps(src + 8);
+    // The shuffles leave the lanes in the order 0, 1, 4, 5, 2, 3, 6, 7; the permutation of the
+    // 64-bit pairs restores it.
+    const __m256 re = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    const __m256 im = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+    _mm256_storeu_ps(dst, _mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(re),
+                                                                 _MM_SHUFFLE(3, 1, 2, 0))));
+    _mm256_storeu_ps(dst + 8, _mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(im),
+                                                                     _MM_SHUFFLE(3, 1, 2, 0))));
+}
+
+template<>
+inline void fromLanes<8>(const float* __restrict src, float* __restrict dst)
+{
+    const __m256 re = _mm256_loadu_ps(src), im = _mm256_loadu_ps(src + 8);
+    const __m256 low = _mm256_unpacklo_ps(re, im), high = _mm256_unpackhi_ps(re, im);
+    _mm256_storeu_ps(dst, _mm256_permute2f128_ps(low, high, 0x20));
+    _mm256_storeu_ps(dst + 8, _mm256_permute2f128_ps(low, high, 0x31));
+}
+
+// The row pass's copies for eight rows of n values, n a multiple of 4: values k .. k + 3 of the
+// eight rows are one 8 x 8 transposition away from lane vectors k .. k + 3.
+inline void rowsToLanes8(float* const* r, int n, float* t)
+{
+    for (int k = 0; k < n; k += 4) {
+        const int f = 2 * k;
+        __m256 m0 = _mm256_loadu_ps(r[0] + f), m1 = _mm256_loadu_ps(r[1] + f);
+        __m256 m2 = _mm256_loadu_ps(r[2] + f), m3 = _mm256_loadu_ps(r[3] + f);
+        __m256 m4 = _mm256_loadu_ps(r[4] + f), m5 = _mm256_loadu_ps(r[5] + f);
+        __m256 m6 = _mm256_loadu_ps(r[6] + f), m7 = _mm256_loadu_ps(r[7] + f);
+        transpose8(m0, m1, m2, m3, m4, m5, m6, m7);
+        float* out = t + 16 * k;
+        _mm256_storeu_ps(out, m0);
+        _mm256_storeu_ps(out + 8, m1);
+        _mm256_storeu_ps(out + 16, m2);
+        _mm256_storeu_ps(out + 24, m3);
+        _mm256_storeu_ps(out + 32, m4);
+        _mm256_storeu_ps(out + 40, m5);
+        _mm256_storeu_ps(out + 48, m6);
+        _mm256_storeu_ps(out + 56, m7);
+    }
+}
+
+// Back: value k of the rows from lane vector bitReverse(k); values k + 1, k + 2 and k + 3 (k a
+// multiple of 4) lie n / 2, n / 4 and 3 n / 4 lane vectors after it.
+inline void lanesToRows8(const Tables& tab, int n, const float* t, float* const* r)
+{
+    const int quarter = n / 4;
+    forEachReversed(tab, quarter, [&](int k4, int p) {
+        const float* v0 = t + 16 * p;
+        const float* v1 = v0 + 16 * 2 * quarter;
+        const float* v2 = v0 + 16 * quarter;
+        const float* v3 = v0 + 16 * 3 * quarter;
+        __m256 m0 = _mm256_loadu_ps(v0), m1 = _mm256_loadu_ps(v0 + 8);
+        __m256 m2 = _mm256_loadu_ps(v1), m3 = _mm256_loadu_ps(v1 + 8);
+        __m256 m4 = _mm256_loadu_ps(v2), m5 = _mm256_loadu_ps(v2 + 8);
+        __m256 m6 = _mm256_loadu_ps(v3), m7 = _mm256_loadu_ps(v3 + 8);
+        transpose8(m0, m1, m2, m3, m4, m5, m6, m7);
+        const int f = 8 * k4;
+        _mm256_storeu_ps(r[0] + f, m0);
+        _mm256_storeu_ps(r[1] + f, m1);
+        _mm256_storeu_ps(r[2] + f, m2);
+        _mm256_storeu_ps(r[3] + f, m3);
+        _mm256_storeu_ps(r[4] + f, m4);
+        _mm256_storeu_ps(r[5] + f, m5);
+        _mm256_storeu_ps(r[6] + f, m6);
+        _mm256_storeu_ps(r[7] + f, m7);
+    });
+}
+#endif
+
 inline void prefetch(const float* p)
 {
 #if defined(__GNUC__)
@@ -291,6 +398,14 @@ void transformRowGroup(int n, int r0, int isgn, float** a, float* t, const Table
 {
     constexpr int E = 2 * W;
     float* const* r = a + r0;
+#if defined(__AVX2__)
+    if (W == 8 && n % 4 == 0) {
+        rowsToLanes8(r, n, t);
+        transformLanes<W>(t, n, isgn, tab);
+        lanesToRows8(tab, n, t, r);
+        return;
+    }
+#endif
     float values[16];
     for (int k = 0; k < n; k += 2) {
         float* even = t + E * k;
