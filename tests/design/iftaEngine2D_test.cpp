@@ -1,10 +1,11 @@
 // Tests of the IFTA engine: the amplitude constraint in both modes, a target without energy, the
-// stages against their building blocks and a direct-DFT reference, a spot-array design and the
-// agreement of modes 1 and 2.
+// stages against their building blocks and a direct-DFT reference, a spot-array design, the
+// agreement of modes 1 and 2 and of the two vector paths.
 #include "design/iftaEngine2D.h"
 
 #include "design/designOperations.h"
 #include "designTestFields.h"
+#include "support/vectorPaths.h"
 
 #include <algorithm>
 #include <complex>
@@ -436,6 +437,36 @@ TEST(iftaEngineDesign, threeStagesMakeAnEfficientUniformSpotArray)
         EXPECT_GE(efficiency, 0.85);
         EXPECT_LE(uniformity, 0.01);
     }
+}
+
+TEST(iftaEngineDesign, bothVectorPathsGiveTheSameDesign)
+{
+    if (!processorHasAvx2Fma())
+        GTEST_SKIP() << "the processor has no AVX2 + FMA";
+    // A 128 x 128 picture-like target (a ring of orders and a bar) through the three stages.
+    constexpr int n = 128;
+    RealField target = realField(n, n);
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            const int ci = i < n / 2 ? i : i - n, cj = j < n / 2 ? j : j - n;
+            const int r2 = ci * ci + cj * cj;
+            if ((r2 > 100 && r2 < 200) || (ci > 20 && ci < 24 && cj > -10 && cj < 30))
+                target->setValue(i, j, 1.0f + 0.01f * float(ci));
+        }
+    RealField mask = target->binarize(1e-4f);
+    ComplexField designs[2];
+    for (int k = 0; k < 2; ++k) {
+        scopedVectorPath path(k == 0 ? vectorPath::portable : vectorPath::avx2Fma);
+        ASSERT_TRUE(path.active());
+        ComplexField doe = randomComplexField(n, n, 81);
+        doe->makePhaseOnly();
+        iftaEngine2D engine(target, mask, 1.0f, 2);
+        engine.iterateFirstStage(doe, 10);
+        engine.iterateSecondStage(doe, 10);
+        engine.iterateQuantizationStage(doe, 10, 256);
+        designs[k] = doe;
+    }
+    EXPECT_EQ(largestDifference(*designs[0], *designs[1]), 0.0);
 }
 
 TEST(iftaEngineHelpers, passFieldReturnsTheSamePointer)
