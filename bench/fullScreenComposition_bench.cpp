@@ -1,10 +1,17 @@
 // Composition of the 1920 x 1080 full-screen bitmap: the tiling path and the per-pixel path with
-// lens and prism phases, as run on every slider step.
+// lens and prism phases on both vector paths, as run on every slider step, and the whole step
+// with the 32-bit image the window paints (also drawn into a 32-bit surface such as the window's
+// backing store), next to the former conversion to a new pixmap.
+#include "base/vectorPath.h"
 #include "views/fullScreenComposition.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPixmap>
 #include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -21,6 +28,31 @@ QImage cell(int w, int h)
     return image;
 }
 
+// Sets the vector path for one benchmark and restores the previous one.
+class pathScope
+{
+public:
+    explicit pathScope(vectorPath path)
+        : previous(activeVectorPath())
+    {
+        setActiveVectorPath(path);
+    }
+    ~pathScope() { setActiveVectorPath(previous); }
+
+private:
+    vectorPath previous;
+};
+
+CompositionParameters lensAndPrism()
+{
+    CompositionParameters p;
+    p.lensValue = 7;
+    p.prismXValue = -3;
+    p.prismYValue = 2;
+    p.shiftX = 3;
+    return p;
+}
+
 // Arguments: cell width and height.
 void tiledPath(benchmark::State& state)
 {
@@ -32,48 +64,102 @@ void tiledPath(benchmark::State& state)
         benchmark::DoNotOptimize(composeFullScreen(work, PatternLevels(), p));
     state.SetItemsProcessed(state.iterations() * p.fullWidth * p.fullHeight);
 }
-BENCHMARK(tiledPath)
-    ->Args({1920, 1080})
-    ->Args({100, 100})
-    ->Args({2, 1})
-    ->Unit(benchmark::kMillisecond);
 
-void perPixelLensAndPrism(benchmark::State& state)
+// Arguments: cell width and height.
+void perPixelLensAndPrism(benchmark::State& state, vectorPath path)
 {
+    const pathScope scope(path);
     const QImage work = cell(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    CompositionParameters p;
-    p.lensValue = 7;
-    p.prismXValue = -3;
-    p.prismYValue = 2;
-    p.shiftX = 3;
+    const CompositionParameters p = lensAndPrism();
     for (auto _ : state)
         benchmark::DoNotOptimize(composeFullScreen(work, PatternLevels(), p));
     state.SetItemsProcessed(state.iterations() * p.fullWidth * p.fullHeight);
 }
-BENCHMARK(perPixelLensAndPrism)
-    ->Args({1920, 1080})
-    ->Args({100, 100})
-    ->Unit(benchmark::kMillisecond);
 
-// One slider step of the window: the per-pixel composition and its pixmap for painting.
-void perPixelStepWithPixmap(benchmark::State& state)
+// One slider step as the window now runs it: the per-pixel composition expanded into the reused
+// 32-bit image that the window paints; with painted, also drawn into a 32-bit surface of the
+// full-screen size, as the window's paint event does.
+void perPixelStep(benchmark::State& state, vectorPath path, bool painted)
 {
+    const pathScope scope(path);
     const QImage work = cell(100, 100);
-    CompositionParameters p;
-    p.lensValue = 7;
-    p.prismXValue = -3;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(QPixmap::fromImage(composeFullScreen(work, PatternLevels(), p)));
+    const CompositionParameters p = lensAndPrism();
+    QImage shown;
+    QImage surface(p.fullWidth, p.fullHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        expandToColours(composeFullScreen(work, PatternLevels(), p), shown);
+        if (painted) {
+            QPainter painter(&surface);
+            painter.drawImage(QPoint(0, 0), shown);
+        }
+        benchmark::DoNotOptimize(surface.constBits());
+        benchmark::DoNotOptimize(shown.constBits());
+    }
     state.SetItemsProcessed(state.iterations() * p.fullWidth * p.fullHeight);
 }
-BENCHMARK(perPixelStepWithPixmap)->Unit(benchmark::kMillisecond);
+
+// The former step: the composition converted to a pixmap (what the window used to paint), with
+// and without painting that pixmap into the surface.
+void perPixelStepWithPixmap(benchmark::State& state, bool painted)
+{
+    const QImage work = cell(100, 100);
+    const CompositionParameters p = lensAndPrism();
+    QImage surface(p.fullWidth, p.fullHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const QPixmap pixmap = QPixmap::fromImage(composeFullScreen(work, PatternLevels(), p));
+        if (painted) {
+            QPainter painter(&surface);
+            painter.drawPixmap(QPoint(0, 0), pixmap);
+        }
+        benchmark::DoNotOptimize(surface.constBits());
+        benchmark::DoNotOptimize(pixmap.cacheKey());
+    }
+    state.SetItemsProcessed(state.iterations() * p.fullWidth * p.fullHeight);
+}
+
+void registerAll()
+{
+    struct Path
+    {
+        const char* name;
+        vectorPath path;
+    };
+    std::vector<Path> paths = {{"portable", vectorPath::portable}};
+    if (processorHasAvx2Fma())
+        paths.push_back({"avx2Fma", vectorPath::avx2Fma});
+    benchmark::RegisterBenchmark("tiledPath", tiledPath)
+        ->Args({1920, 1080})
+        ->Args({100, 100})
+        ->Args({2, 1})
+        ->Unit(benchmark::kMillisecond);
+    for (const Path& path : paths) {
+        benchmark::RegisterBenchmark((std::string("perPixelLensAndPrism/") + path.name).c_str(),
+                                     perPixelLensAndPrism, path.path)
+            ->Args({1920, 1080})
+            ->Args({100, 100})
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("perPixelStep/") + path.name).c_str(),
+                                     perPixelStep, path.path, false)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("perPixelStepPainted/") + path.name).c_str(),
+                                     perPixelStep, path.path, true)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark("perPixelStepWithPixmap", perPixelStepWithPixmap, false)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("perPixelStepWithPixmapPainted", perPixelStepWithPixmap, true)
+        ->Unit(benchmark::kMillisecond);
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
+    registerAll();
     benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

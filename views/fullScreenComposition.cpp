@@ -1,8 +1,10 @@
 // Full-screen bitmap composition: gray table, palettes, the tiling and per-pixel paths, zoom.
 #include "views/fullScreenComposition.h"
 
+#include "base/vectorPath.h"
 #include "fieldio/imageColours.h"
 #include "fieldio/imageNormalizer.h"
+#include "views/compositionRows.h"
 
 #include <QColor>
 #include <algorithm>
@@ -107,9 +109,11 @@ QRgb gray(int v)
     return qRgb(c, c, c);
 }
 
+} // namespace
+
 // line[c] += trunc((xx[c] + yy) * lens + xp[c] + py) (+ bg[c]) modulo 256, for c < width.
-void addPhaseRow(unsigned char* line, const unsigned char* bg, const double* xx, const double* xp,
-                 double yy, double lens, double py, int width)
+void addPhaseRowPortable(unsigned char* line, const unsigned char* bg, const double* xx,
+                         const double* xp, double yy, double lens, double py, int width)
 {
     int c = 0;
 #if defined(__SSE2__)
@@ -144,7 +148,12 @@ void addPhaseRow(unsigned char* line, const unsigned char* bg, const double* xx,
     }
 }
 
-} // namespace
+void expandIndexedRowPortable(const unsigned char* src, const unsigned int* palette,
+                              const unsigned char*, unsigned int* dst, int width)
+{
+    for (int c = 0; c < width; ++c)
+        dst[c] = palette[src[c]];
+}
 
 GrayTable computeGrayTable(unsigned char g0, unsigned char g1, int gammaValue)
 {
@@ -282,6 +291,7 @@ QImage composePerPixel(const QImage& work, const PatternLevels& levels,
     }
     const double* xx = xSquared.data();
     const double* xp = xPrism.data();
+    const auto addPhaseRow = pickForVectorPath(addPhaseRowPortable, addPhaseRowAvx2);
     for (int r = 0; r < H; ++r) {
         const int y = r - cy;
         const double py = static_cast<int>(y * prismYCoefficient);
@@ -301,6 +311,28 @@ QImage composeFullScreen(const QImage& work, const PatternLevels& levels,
                          const CompositionParameters& p)
 {
     return usesFastPath(p) ? composeTiled(work, levels, p) : composePerPixel(work, levels, p);
+}
+
+void expandToColours(const QImage& bitmap, QImage& out)
+{
+    if (out.size() != bitmap.size() || out.format() != QImage::Format_RGB32)
+        out = QImage(bitmap.size(), QImage::Format_RGB32);
+    if (bitmap.isNull())
+        return;
+    // Opaque colours; indexes beyond the colour table show black.
+    unsigned int palette[256];
+    unsigned char grays[256];
+    bool gray = true;
+    const QVector<QRgb> colours = bitmap.colorTable();
+    for (int i = 0; i < 256; ++i) {
+        palette[i] = 0xFF000000u | (i < colours.size() ? colours[i] : 0u);
+        grays[i] = static_cast<unsigned char>(qBlue(palette[i]));
+        gray = gray && palette[i] == (0xFF000000u | grays[i] * 0x010101u);
+    }
+    const auto expandRow = pickForVectorPath(expandIndexedRowPortable, expandIndexedRowAvx2);
+    for (int y = 0; y < bitmap.height(); ++y)
+        expandRow(bitmap.constScanLine(y), palette, gray ? grays : nullptr,
+                  reinterpret_cast<unsigned int*>(out.scanLine(y)), bitmap.width());
 }
 
 bool zoomGeometry(int level, int imageWidth, int imageHeight, int fullWidth, int fullHeight,

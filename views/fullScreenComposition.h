@@ -78,6 +78,11 @@ QImage composeTiled(const QImage& work, const PatternLevels& levels,
 QImage composePerPixel(const QImage& work, const PatternLevels& levels,
                        const CompositionParameters& p);
 
+// The 8-bit bitmap of a composition (Indexed8) through its colour table into out, a Format_RGB32
+// image of the same size that is reused when it has that size and format (and is not shared):
+// what the window paints. Colours are opaque; an index beyond the colour table shows black.
+void expandToColours(const QImage& bitmap, QImage& out);
+
 // Zoom: level n scales by zoomBase^n (three steps double the size).
 constexpr double zoomBase = 1.2599210498948732;
 

@@ -328,13 +328,14 @@ void qFullScreenFieldWidget::paintEvent(QPaintEvent*)
     if (W > fullWidth || H > fullHeight)
         painter.fillRect(rect(), palette().window());
     const QRect source((fullWidth - W) / 2, (fullHeight - H) / 2, visibleWidth, visibleHeight);
-    const QRect shown = source.intersected(displayPixmap.rect());
-    painter.drawPixmap(shown.topLeft() - source.topLeft(), displayPixmap, shown);
+    // A 32-bit image of the screen's format: drawn without a conversion.
+    const QRect shown = source.intersected(paintedImage.rect());
+    painter.drawImage(shown.topLeft() - source.topLeft(), paintedImage, shown);
     if (toolStripVisible)
         painter.fillRect(W - bandWidth, 0, bandWidth, H, palette().window());
     painter.end();
     if (slmConnected && theMainWindow)
-        theMainWindow->showOnSLM(displayPixmap);
+        theMainWindow->showOnSLM(slmPixmap());
 }
 
 void qFullScreenFieldWidget::mouseMoveEvent(QMouseEvent* e)
@@ -727,7 +728,19 @@ void qFullScreenFieldWidget::recompose()
 void qFullScreenFieldWidget::setDisplayed(const QImage& bitmap)
 {
     composedImage = bitmap;
-    displayPixmap = QPixmap::fromImage(composedImage);
+    // The pixmap may share paintedImage's pixels: let it go before they are overwritten.
+    displayPixmap = QPixmap();
+    displayPixmapCurrent = false;
+    expandToColours(composedImage, paintedImage);
+}
+
+const QPixmap& qFullScreenFieldWidget::slmPixmap()
+{
+    if (!displayPixmapCurrent) {
+        displayPixmap = QPixmap::fromImage(paintedImage);
+        displayPixmapCurrent = true;
+    }
+    return displayPixmap;
 }
 
 void qFullScreenFieldWidget::updateCaption()

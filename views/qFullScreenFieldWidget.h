@@ -87,7 +87,10 @@ private:
     CompositionParameters compositionParameters() const;
     PatternLevels patternLevels() const;
     void recompose();
+    // Takes the bitmap and expands it through its palette into the image that is painted; the
+    // pixmap for the SLM output is made from that on demand.
     void setDisplayed(const QImage& bitmap);
+    const QPixmap& slmPixmap();
     void updateCaption();
 
     bool toolStripVisible = false;
@@ -142,10 +145,12 @@ private:
     int shiftY = 0;
     GrayTable grayTable{};
 
-    QImage sourceImage;   // the given image as 8-bit gray values
-    QImage workImage;     // sourceImage at the current zoom
-    QImage composedImage; // the displayed full-screen bitmap
-    QPixmap displayPixmap;
+    QImage sourceImage;    // the given image as 8-bit gray values
+    QImage workImage;      // sourceImage at the current zoom
+    QImage composedImage;  // the displayed full-screen bitmap
+    QImage paintedImage;   // composedImage in 32-bit colours, reused from step to step
+    QPixmap displayPixmap; // paintedImage for the SLM output, once asked for
+    bool displayPixmapCurrent = false;
     QWidget* toolStrip = nullptr;
 
     bool twoLevelImage = false;

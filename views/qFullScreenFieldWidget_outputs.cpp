@@ -23,7 +23,7 @@ void qFullScreenFieldWidget::connectToSLM(bool on)
         disconnectAllFromSLM();
         slmConnected = true;
         if (theMainWindow)
-            theMainWindow->showOnSLM(displayPixmap);
+            theMainWindow->showOnSLM(slmPixmap());
         if (slmButton)
             slmButton->setIcon(slmOnIcon);
         update();

@@ -1,9 +1,15 @@
-// Full-screen composition as pixel values: gray table, tiling, shift, lens and prism phases,
-// inversion, levels, zoom geometry and labels.
+// Full-screen composition as pixel values: gray table, tiling, shift, lens and prism phases on
+// both vector paths, inversion, levels, zoom geometry and labels.
 #include "views/fullScreenComposition.h"
+
+#include "support/vectorPaths.h"
+#include "views/compositionRows.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
 #include <vector>
 
 namespace {
@@ -258,16 +264,22 @@ TEST(PerPixel, LensAndPrismValuesOnABlankPattern)
     }
 }
 
-TEST(PerPixel, EveryPixelFollowsThePhaseSumOnAnyScreenWidth)
+class PerPixelPaths : public vectorPathTest
 {
-    // Widths that are and are not multiples of 16, shifted, with lens and both prisms.
+};
+
+INSTANTIATE_TEST_SUITE_P(paths, PerPixelPaths, testing::ValuesIn(bothVectorPaths()),
+                         vectorPathParameterName);
+
+TEST_P(PerPixelPaths, EveryPixelFollowsThePhaseSumOnAnyScreenWidth)
+{
+    // Widths that are and are not multiples of 16 and 32, shifted, with lens and both prisms.
     struct Row
     {
         int W, H, lens, prismX, prismY, shiftX, shiftY;
-    } rows[] = {{1920, 1080, 7, -3, 2, 3, 0},
-                {37, 11, -100, 100, -100, -5, 4},
-                {1000, 64, 100, -1, 0, 0, 0},
-                {15, 3, 1, 1, 1, 1, 1}};
+    } rows[] = {{1920, 1080, 7, -3, 2, 3, 0},   {37, 11, -100, 100, -100, -5, 4},
+                {1000, 64, 100, -1, 0, 0, 0},   {15, 3, 1, 1, 1, 1, 1},
+                {65, 7, -37, 61, 13, 200, -90}, {1919, 2, 100, 100, 100, 0, 0}};
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.W << " x " << row.H);
         const QImage cell = patternImage(9, 5);
@@ -410,6 +422,142 @@ TEST(Paths, FastPathOnlyWithoutPhaseBackgroundAndWithTheFullGrayRange)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(usesFastPath(row.p), row.fast);
+    }
+}
+
+// The row step on random data: both versions give the same bytes, with and without
+// compensation values, for every width from 0 to 100 and the full screen width.
+TEST(PerPixelRows, BothVectorPathsGiveTheSameBytes)
+{
+    if (!processorHasAvx2Fma())
+        GTEST_SKIP() << "the processor has no AVX2 + FMA";
+    std::mt19937 gen(5);
+    std::uniform_real_distribution<double> value(-3e5, 3e5);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const int longest = 1920;
+    std::vector<double> xx(longest), xp(longest);
+    std::vector<unsigned char> line(longest), bg(longest);
+    for (int c = 0; c < longest; ++c) {
+        xx[size_t(c)] = double((c - 960) * (c - 960));
+        xp[size_t(c)] = value(gen) * 1e-3;
+        line[size_t(c)] = static_cast<unsigned char>(byte(gen));
+        bg[size_t(c)] = static_cast<unsigned char>(byte(gen));
+    }
+    std::vector<int> widths;
+    for (int width = 0; width <= 100; ++width)
+        widths.push_back(width);
+    widths.push_back(longest);
+    for (int width : widths) {
+        for (const unsigned char* compensation : {static_cast<const unsigned char*>(nullptr),
+                                                  static_cast<const unsigned char*>(bg.data())}) {
+            SCOPED_TRACE(testing::Message()
+                         << "width " << width << (compensation ? ", compensation" : ""));
+            std::vector<unsigned char> portable = line, avx2 = line;
+            const double yy = 289.0, lens = 0.0813, py = -17.0;
+            addPhaseRowPortable(portable.data(), compensation, xx.data(), xp.data(), yy, lens, py,
+                                width);
+            addPhaseRowAvx2(avx2.data(), compensation, xx.data(), xp.data(), yy, lens, py, width);
+            EXPECT_EQ(std::memcmp(portable.data(), avx2.data(), line.size()), 0);
+        }
+    }
+}
+
+TEST(PerPixelRows, BothVectorPathsComposeTheSameFrame)
+{
+    if (!processorHasAvx2Fma())
+        GTEST_SKIP() << "the processor has no AVX2 + FMA";
+    const QImage cell = patternImage(100, 100);
+    CompositionParameters p;
+    p.lensValue = -61;
+    p.prismXValue = 33;
+    p.prismYValue = -7;
+    p.shiftX = 17;
+    p.shiftY = -250;
+    QImage frames[2];
+    for (int k = 0; k < 2; ++k) {
+        scopedVectorPath path(k == 0 ? vectorPath::portable : vectorPath::avx2Fma);
+        ASSERT_TRUE(path.active());
+        frames[k] = composeFullScreen(cell, PatternLevels(), p);
+    }
+    EXPECT_EQ(frames[0], frames[1]);
+}
+
+class ExpansionPaths : public vectorPathTest
+{
+};
+
+INSTANTIATE_TEST_SUITE_P(paths, ExpansionPaths, testing::ValuesIn(bothVectorPaths()),
+                         vectorPathParameterName);
+
+// What the window paints: the bitmap through its colour table, as the toolkit converts it, for a
+// gray table, a coloured one and a short one (indexes beyond it black), on odd widths; the
+// output image is reused.
+TEST_P(ExpansionPaths, ColoursAreThoseOfTheToolkitsConversion)
+{
+    QVector<QRgb> grayTable(256), colourTable(256), shortTable(40);
+    for (int i = 0; i < 256; ++i) {
+        const int g = computeGrayTable(0, 255, 170)[size_t(i)];
+        grayTable[i] = qRgb(255 - g, 255 - g, 255 - g);
+        colourTable[i] = qRgb(i, (i * 3) & 255, 255 - i);
+    }
+    for (int i = 0; i < 40; ++i)
+        shortTable[i] = qRgb(6 * i, 6 * i, 6 * i);
+    struct Row
+    {
+        const char* name;
+        int width, height;
+        const QVector<QRgb>* table;
+    } rows[] = {{"gray", 1920, 3, &grayTable},
+                {"gray, odd width", 77, 5, &grayTable},
+                {"coloured", 45, 4, &colourTable},
+                {"short", 64, 2, &shortTable}};
+    QImage shown;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QImage bitmap = patternImage(row.width, row.height);
+        bitmap.setColorTable(*row.table);
+        expandToColours(bitmap, shown);
+        ASSERT_EQ(shown.format(), QImage::Format_RGB32);
+        ASSERT_EQ(shown.size(), bitmap.size());
+        for (int y = 0; y < row.height; ++y)
+            for (int x = 0; x < row.width; ++x) {
+                const int index = indexAt(bitmap, x, y);
+                const QRgb expected
+                    = index < row.table->size() ? (*row.table)[index] : qRgb(0, 0, 0);
+                ASSERT_EQ(shown.pixel(x, y), expected) << x << ", " << y;
+            }
+        EXPECT_EQ(shown, bitmap.convertToFormat(QImage::Format_RGB32));
+    }
+    // An image of the right size and format is filled in place.
+    const uchar* before = shown.constBits();
+    QImage again = patternImage(64, 2);
+    again.setColorTable(grayTable);
+    expandToColours(again, shown);
+    EXPECT_EQ(shown.constBits(), before);
+}
+
+TEST(ExpansionRows, BothVectorPathsGiveTheSameColours)
+{
+    if (!processorHasAvx2Fma())
+        GTEST_SKIP() << "the processor has no AVX2 + FMA";
+    std::mt19937 gen(9);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::vector<unsigned char> src(1920), grays(256);
+    std::vector<unsigned int> palette(256);
+    for (unsigned char& v : src)
+        v = static_cast<unsigned char>(byte(gen));
+    for (int i = 0; i < 256; ++i) {
+        grays[size_t(i)] = static_cast<unsigned char>(byte(gen));
+        palette[size_t(i)] = 0xFF000000u | grays[size_t(i)] * 0x010101u;
+    }
+    for (int width : {0, 1, 31, 32, 33, 100, 1920}) {
+        SCOPED_TRACE(width);
+        std::vector<unsigned int> portable(1920, 7u), avx2(1920, 7u);
+        expandIndexedRowPortable(src.data(), palette.data(), grays.data(), portable.data(), width);
+        expandIndexedRowAvx2(src.data(), palette.data(), grays.data(), avx2.data(), width);
+        EXPECT_EQ(portable, avx2);
+        for (int c = 0; c < width; ++c)
+            ASSERT_EQ(avx2[size_t(c)], palette[src[size_t(c)]]) << c;
     }
 }
 

@@ -381,6 +381,36 @@ TEST_F(FullScreenWindowTest, SlidersHoldTheirBoxesNegatedAndRecompose)
     EXPECT_EQ(child<QSlider>(w.get(), "lensSlider")->value(), 0);
 }
 
+TEST_F(FullScreenWindowTest, PaintsTheComposedBitmapAfterEverySliderStep)
+{
+    // The window paints its 8-bit bitmap through its palette; compare a grid of pixels after
+    // each kind of step.
+    auto w = make(rampCell(1920, 1080));
+    auto paintedAsComposed = [&](const char* step) {
+        SCOPED_TRACE(step);
+        const QImage painted = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(painted.size(), QSize(1920, 1080));
+        const QImage& bitmap = w->displayedBitmap();
+        for (int y = 0; y < 1080; y += 41)
+            for (int x = 0; x < 1920; x += 37)
+                ASSERT_EQ(painted.pixel(x, y) & 0xFFFFFF,
+                          bitmap.color(bitmap.pixelIndex(x, y)) & 0xFFFFFF)
+                    << x << ", " << y;
+    };
+    paintedAsComposed("start");
+    click(w.get(), "prismButton");
+    child<QSpinBox>(w.get(), "prismXBox")->setValue(-3);
+    paintedAsComposed("prism");
+    click(w.get(), "lensButton");
+    child<QSlider>(w.get(), "lensSlider")->setValue(-20);
+    paintedAsComposed("lens");
+    click(w.get(), "grayButton");
+    child<QSpinBox>(w.get(), "grayBox")->setValue(90);
+    paintedAsComposed("gamma");
+    click(w.get(), "invertButton");
+    paintedAsComposed("inverted");
+}
+
 TEST_F(FullScreenWindowTest, CtrlKeysClickTheButtonsEvenWhenHidden)
 {
     auto w = make(rampCell(50, 50));

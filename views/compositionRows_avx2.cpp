@@ -1,0 +1,114 @@
+// The row steps of the full-screen composition for processors with AVX2 + FMA, chosen at run
+// time: the phase 32 pixels a step in the same double operations as the portable version, the
+// expansion of gray palettes 32 pixels a step with byte shuffles.
+#include "views/compositionRows.h"
+
+#include "base/vectorPath.h"
+
+#if PHASEDECK_AVX2_KERNELS
+#include <immintrin.h>
+
+void addPhaseRowAvx2(unsigned char* line, const unsigned char* bg, const double* xx,
+                     const double* xp, double yy, double lens, double py, int width)
+{
+    const __m256d vyy = _mm256_set1_pd(yy), vlens = _mm256_set1_pd(lens), vpy = _mm256_set1_pd(py);
+    const __m256i lowByte = _mm256_set1_epi32(0xFF);
+    // Four pixels from k on as 32-bit integers.
+    auto four = [&](int k) {
+        const __m256d sum = _mm256_add_pd(
+            _mm256_add_pd(_mm256_mul_pd(_mm256_add_pd(_mm256_loadu_pd(xx + k), vyy), vlens),
+                          _mm256_loadu_pd(xp + k)),
+            vpy);
+        return _mm256_cvttpd_epi32(sum);
+    };
+    auto eight
+        = [&](int k) { return _mm256_and_si256(_mm256_set_m128i(four(k + 4), four(k)), lowByte); };
+    // The packs work within 128-bit halves: afterwards the 4-pixel groups lie in the order
+    // 0, 2, 4, 6, 1, 3, 5, 7, which the final permutation undoes.
+    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+    int c = 0;
+    for (; c + 32 <= width; c += 32) {
+        const __m256i words0 = _mm256_packs_epi32(eight(c), eight(c + 8));
+        const __m256i words1 = _mm256_packs_epi32(eight(c + 16), eight(c + 24));
+        const __m256i bytes
+            = _mm256_permutevar8x32_epi32(_mm256_packus_epi16(words0, words1), order);
+        __m256i sum = _mm256_add_epi8(
+            bytes, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(line + c)));
+        if (bg)
+            sum = _mm256_add_epi8(sum,
+                                  _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bg + c)));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + c), sum);
+    }
+    if (c < width)
+        addPhaseRowPortable(line + c, bg ? bg + c : nullptr, xx + c, xp + c, yy, lens, py,
+                            width - c);
+}
+
+void expandIndexedRowAvx2(const unsigned char* src, const unsigned int* palette,
+                          const unsigned char* grays, unsigned int* dst, int width)
+{
+    int c = 0;
+    if (grays) {
+        // The gray of 32 indexes from sixteen 16-entry tables (a table per high nibble): all
+        // sixteen looked up by the low nibble, then the high nibble's bits pick the result in
+        // a tree of blends (each blend reads the sign bit of its byte).
+        __m256i table[16];
+        for (int t = 0; t < 16; ++t)
+            table[t] = _mm256_broadcastsi128_si256(
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(grays + 16 * t)));
+        const __m256i lowNibble = _mm256_set1_epi8(0x0F);
+        const __m256i spreadLow
+            = _mm256_setr_epi8(0, 0, 0, -1, 1, 1, 1, -1, 2, 2, 2, -1, 3, 3, 3, -1, 0, 0, 0, -1, 1,
+                               1, 1, -1, 2, 2, 2, -1, 3, 3, 3, -1);
+        const __m256i spreadHigh = _mm256_add_epi8(spreadLow, _mm256_set1_epi32(0x00040404));
+        const __m256i alpha = _mm256_set1_epi32(int(0xFF000000u));
+        for (; c + 32 <= width; c += 32) {
+            const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + c));
+            const __m256i low = _mm256_and_si256(index, lowNibble);
+            const __m256i bit4 = _mm256_slli_epi16(index, 3);
+            const __m256i bit5 = _mm256_slli_epi16(index, 2);
+            const __m256i bit6 = _mm256_slli_epi16(index, 1);
+            auto pair = [&](int t, __m256i bit) {
+                return _mm256_blendv_epi8(_mm256_shuffle_epi8(table[t], low),
+                                          _mm256_shuffle_epi8(table[t + 1], low), bit);
+            };
+            // Written out, so that nothing waits on a loop.
+            const __m256i q0 = _mm256_blendv_epi8(pair(0, bit4), pair(2, bit4), bit5);
+            const __m256i q1 = _mm256_blendv_epi8(pair(4, bit4), pair(6, bit4), bit5);
+            const __m256i q2 = _mm256_blendv_epi8(pair(8, bit4), pair(10, bit4), bit5);
+            const __m256i q3 = _mm256_blendv_epi8(pair(12, bit4), pair(14, bit4), bit5);
+            const __m256i gray = _mm256_blendv_epi8(_mm256_blendv_epi8(q0, q1, bit6),
+                                                    _mm256_blendv_epi8(q2, q3, bit6), index);
+            // Bytes 0-7 and 8-15 into the two halves, then 16-23 and 24-31.
+            const __m256i first = _mm256_permute4x64_epi64(gray, _MM_SHUFFLE(1, 1, 0, 0));
+            const __m256i second = _mm256_permute4x64_epi64(gray, _MM_SHUFFLE(3, 3, 2, 2));
+            const __m256i p0 = _mm256_or_si256(_mm256_shuffle_epi8(first, spreadLow), alpha);
+            const __m256i p1 = _mm256_or_si256(_mm256_shuffle_epi8(first, spreadHigh), alpha);
+            const __m256i p2 = _mm256_or_si256(_mm256_shuffle_epi8(second, spreadLow), alpha);
+            const __m256i p3 = _mm256_or_si256(_mm256_shuffle_epi8(second, spreadHigh), alpha);
+            __m256i* out = reinterpret_cast<__m256i*>(dst + c);
+            _mm256_storeu_si256(out, _mm256_permute2x128_si256(p0, p1, 0x20));
+            _mm256_storeu_si256(out + 1, _mm256_permute2x128_si256(p0, p1, 0x31));
+            _mm256_storeu_si256(out + 2, _mm256_permute2x128_si256(p2, p3, 0x20));
+            _mm256_storeu_si256(out + 3, _mm256_permute2x128_si256(p2, p3, 0x31));
+        }
+    }
+    if (c < width)
+        expandIndexedRowPortable(src + c, palette, grays, dst + c, width - c);
+}
+
+#else
+
+void expandIndexedRowAvx2(const unsigned char* src, const unsigned int* palette,
+                          const unsigned char* grays, unsigned int* dst, int width)
+{
+    expandIndexedRowPortable(src, palette, grays, dst, width);
+}
+
+void addPhaseRowAvx2(unsigned char* line, const unsigned char* bg, const double* xx,
+                     const double* xp, double yy, double lens, double py, int width)
+{
+    addPhaseRowPortable(line, bg, xx, xp, yy, lens, py, width);
+}
+
+#endif
