@@ -57,13 +57,24 @@ void expandIndexedRowAvx2(const unsigned char* src, const unsigned int* palette,
             table[t] = _mm256_broadcastsi128_si256(
                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(grays + 16 * t)));
         const __m256i lowNibble = _mm256_set1_epi8(0x0F);
-        const __m256i spreadLow
-            = _mm256_setr_epi8(0, 0, 0, -1, 1, 1, 1, -1, 2, 2, 2, -1, 3, 3, 3, -1, 0, 0, 0, -1, 1,
-                               1, 1, -1, 2, 2, 2, -1, 3, 3, 3, -1);
-        const __m256i spreadHigh = _mm256_add_epi8(spreadLow, _mm256_set1_epi32(0x00040404));
+        // Pixels 4 g .. 4 g + 3 form group g. The indexes are first put into the group order
+        // 0, 2, 4, 6 | 1, 3, 5, 7, so that every output of eight pixels (groups 2 k and 2 k + 1)
+        // comes from group k of both halves without crossing them.
+        const __m256i groupOrder = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);
         const __m256i alpha = _mm256_set1_epi32(int(0xFF000000u));
+        auto spread = [](int k) {
+            const char b = char(4 * k);
+            return _mm256_setr_epi8(b, b, b, -1, char(b + 1), char(b + 1), char(b + 1), -1,
+                                    char(b + 2), char(b + 2), char(b + 2), -1, char(b + 3),
+                                    char(b + 3), char(b + 3), -1, b, b, b, -1, char(b + 1),
+                                    char(b + 1), char(b + 1), -1, char(b + 2), char(b + 2),
+                                    char(b + 2), -1, char(b + 3), char(b + 3), char(b + 3), -1);
+        };
+        const __m256i spread0 = spread(0), spread1 = spread(1), spread2 = spread(2),
+                      spread3 = spread(3);
         for (; c + 32 <= width; c += 32) {
-            const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + c));
+            const __m256i index = _mm256_permutevar8x32_epi32(
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + c)), groupOrder);
             const __m256i low = _mm256_and_si256(index, lowNibble);
             const __m256i bit4 = _mm256_slli_epi16(index, 3);
             const __m256i bit5 = _mm256_slli_epi16(index, 2);
@@ -79,18 +90,14 @@ void expandIndexedRowAvx2(const unsigned char* src, const unsigned int* palette,
             const __m256i q3 = _mm256_blendv_epi8(pair(12, bit4), pair(14, bit4), bit5);
             const __m256i gray = _mm256_blendv_epi8(_mm256_blendv_epi8(q0, q1, bit6),
                                                     _mm256_blendv_epi8(q2, q3, bit6), index);
-            // Bytes 0-7 and 8-15 into the two halves, then 16-23 and 24-31.
-            const __m256i first = _mm256_permute4x64_epi64(gray, _MM_SHUFFLE(1, 1, 0, 0));
-            const __m256i second = _mm256_permute4x64_epi64(gray, _MM_SHUFFLE(3, 3, 2, 2));
-            const __m256i p0 = _mm256_or_si256(_mm256_shuffle_epi8(first, spreadLow), alpha);
-            const __m256i p1 = _mm256_or_si256(_mm256_shuffle_epi8(first, spreadHigh), alpha);
-            const __m256i p2 = _mm256_or_si256(_mm256_shuffle_epi8(second, spreadLow), alpha);
-            const __m256i p3 = _mm256_or_si256(_mm256_shuffle_epi8(second, spreadHigh), alpha);
             __m256i* out = reinterpret_cast<__m256i*>(dst + c);
-            _mm256_storeu_si256(out, _mm256_permute2x128_si256(p0, p1, 0x20));
-            _mm256_storeu_si256(out + 1, _mm256_permute2x128_si256(p0, p1, 0x31));
-            _mm256_storeu_si256(out + 2, _mm256_permute2x128_si256(p2, p3, 0x20));
-            _mm256_storeu_si256(out + 3, _mm256_permute2x128_si256(p2, p3, 0x31));
+            _mm256_storeu_si256(out, _mm256_or_si256(_mm256_shuffle_epi8(gray, spread0), alpha));
+            _mm256_storeu_si256(out + 1,
+                                _mm256_or_si256(_mm256_shuffle_epi8(gray, spread1), alpha));
+            _mm256_storeu_si256(out + 2,
+                                _mm256_or_si256(_mm256_shuffle_epi8(gray, spread2), alpha));
+            _mm256_storeu_si256(out + 3,
+                                _mm256_or_si256(_mm256_shuffle_epi8(gray, spread3), alpha));
         }
     }
     if (c < width)
