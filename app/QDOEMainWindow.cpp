@@ -177,7 +177,9 @@ void QDOEMainWindow::dragEnterEvent(QDragEnterEvent* e)
 // Declared for the meta-object; this edition gives them no work.
 void QDOEMainWindow::openTextFile() {}
 void QDOEMainWindow::openRBBFile() {}
+#if !PHASEDECK_LAB
 void QDOEMainWindow::openDOE() {}
+#endif
 void QDOEMainWindow::binLinDOE_TP_GSO() {}
 void QDOEMainWindow::batchConversionImage_2_gdsII() {}
 void QDOEMainWindow::computeParameters_VELMORA() {}

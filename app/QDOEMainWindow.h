@@ -109,6 +109,20 @@ private slots:
     void openManual();
     void test();
 
+#if PHASEDECK_LAB
+public:
+    // Element files (".de"): the open dialog ("DE File (*.de)") from the open folder, then
+    // openDEFileByName on the chosen file; kind makes no difference.
+    void openDEFile(int kind);
+    // Reads the file as a complex field and opens a field window on its real part, captioned
+    // with the name; after a failed read (its message shown) no window opens.
+    void openDEFileByName(QString name);
+
+private slots:
+    // openDEFile(1); openDOE() is openDEFile(0).
+    void openDiffractionPattern();
+#endif
+
 private:
     void buildMenus();
     // Puts a new field window into the workspace and shows it; null is ignored.

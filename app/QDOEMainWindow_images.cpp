@@ -1,4 +1,5 @@
-// Main window: opening images (file, command line, drop, paste) and the preference commands.
+// Main window: opening images and, in the internal edition, element files (file, command line,
+// drop, paste), and the preference commands.
 #include "app/QDOEMainWindow.h"
 
 #include "base/applicationSettings.h"
@@ -14,6 +15,10 @@
 #include "fields/DataField2D.h"
 #include "views/backgroundImage.h"
 #include "views/windowManagement.h"
+#if PHASEDECK_LAB
+#include "fields/complexDataField2D.h"
+#include "lab/fieldio/diffractiveElementFile.h"
+#endif
 
 #include <QApplication>
 #include <QClipboard>
@@ -29,15 +34,15 @@ namespace {
 const QString imageFileFilter
     = QStringLiteral("Images (*.bmp *.png *.xpm *.jpg *.jpeg *.pgm *.gif)");
 
-// The open dialog of the image commands; empty when cancelled. A chosen file makes its folder
-// the settings' open folder.
-QString chooseImageFile()
+// The open dialog of the file commands ("Choose a file" in the open folder); empty when
+// cancelled. A chosen file makes its folder the settings' open folder.
+QString chooseFileToOpen(const QString& filter)
 {
     FileDialogRequest request;
     request.caption = QStringLiteral("Choose a file");
     request.folder = QString::fromStdString(theSettings.openFileDir);
-    request.filters = imageFileFilter;
-    request.selectedFilter = imageFileFilter;
+    request.filters = filter;
+    request.selectedFilter = filter;
     const QString name = getOpenFileName(request).fileName;
     if (!name.isEmpty())
         theSettings.openFileDir = QFileInfo(name).dir().absolutePath().toStdString();
@@ -108,13 +113,22 @@ void QDOEMainWindow::openFileByName(QString name)
         return;
     if (!QFileInfo::exists(name))
         name.replace(QLatin1String("%20"), QLatin1String(" "));
-    if (QFileInfo::exists(name))
-        openImageFileByName(name);
+    // Only regular files are read: a FIFO or device named here could block or misbehave.
+    const QFileInfo file(name);
+    if (!file.isFile())
+        return;
+#if PHASEDECK_LAB
+    if (file.suffix().toLower() == QLatin1String("de")) {
+        openDEFileByName(name);
+        return;
+    }
+#endif
+    openImageFileByName(name);
 }
 
 void QDOEMainWindow::openImageFile()
 {
-    const QString name = chooseImageFile();
+    const QString name = chooseFileToOpen(imageFileFilter);
     if (!name.isEmpty())
         openImageFileByName(name);
 }
@@ -163,7 +177,7 @@ void QDOEMainWindow::showImage(QImage image, QString title)
 
 void QDOEMainWindow::loadBackgroundImageFromFile()
 {
-    const QString name = chooseImageFile();
+    const QString name = chooseFileToOpen(imageFileFilter);
     if (name.isEmpty())
         return;
     QImage image;
@@ -261,3 +275,34 @@ void QDOEMainWindow::about()
     box.InfoTextLabel->setText(QString::fromStdString(text));
     runDialog(box);
 }
+
+#if PHASEDECK_LAB
+
+void QDOEMainWindow::openDOE()
+{
+    openDEFile(0);
+}
+
+void QDOEMainWindow::openDiffractionPattern()
+{
+    openDEFile(1);
+}
+
+void QDOEMainWindow::openDEFile(int kind)
+{
+    Q_UNUSED(kind)
+    const QString name = chooseFileToOpen(QStringLiteral("DE File (*.de)"));
+    if (!name.isEmpty())
+        openDEFileByName(name);
+}
+
+void QDOEMainWindow::openDEFileByName(QString name)
+{
+    setWaitCursor(true);
+    const boost::shared_ptr<complexDataField2D> field = readComplexDE20File(name);
+    if (field)
+        openComplexFieldWindow(field, 1, name, QString());
+    setWaitCursor(false);
+}
+
+#endif

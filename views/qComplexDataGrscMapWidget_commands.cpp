@@ -15,6 +15,9 @@
 #include "fields/complexDataField2D.h"
 #include "views/saveFileName.h"
 #include "views/windowManagement.h"
+#if PHASEDECK_LAB
+#include "lab/fieldio/diffractiveElementFile.h"
+#endif
 
 #include <QFileInfo>
 #include <QStringList>
@@ -59,10 +62,26 @@ void qComplexDataGrscMapWidget::saveDataToFile()
     SaveNameRequest request;
     request.start
         = fieldWindowSaveStart(captionText, QString::fromStdString(theSettings.saveFileDir));
+#if PHASEDECK_LAB
+    request.filters = QStringList{pngFileFilter, bmpFileFilter, deFileFilter, asciiFileFilter};
+#else
     request.filters = QStringList{pngFileFilter, bmpFileFilter, asciiFileFilter};
+#endif
     const SaveNameResult chosen = chooseSaveFileName(request);
     if (!chosen.accepted || chosen.fileName.isEmpty())
         return;
+#if PHASEDECK_LAB
+    // An element file holds the whole field: there is no export choice.
+    if (chosen.selectedFilter == deFileFilter) {
+        setWaitCursor(true);
+        if (windowKind == complexFieldWindow)
+            saveComplexDE20File(chosen.fileName, complexFieldValue);
+        else
+            saveDE20File(chosen.fileName, realFieldValue);
+        setWaitCursor(false);
+        return;
+    }
+#endif
 
     bool zoomed = false;
     if (isResampled()) {

@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -371,6 +372,10 @@ TEST_F(ImageOpeningTest, ExistingFilesThatAreNoImagesOpenNothing)
     file.close();
     window->openFileByName(text);
     window->openFileByName(dir.path());
+    // A FIFO without a writer would block the image reader.
+    const QString fifo = dir.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    window->openFileByName(fifo);
     EXPECT_TRUE(fieldWindows().empty());
     EXPECT_TRUE(messages.messages().empty());
 }

@@ -173,9 +173,15 @@ TEST_F(FieldWindowCommandsTest, SaveDialogRequestAndFilters)
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].caption, QStringLiteral("Select Filename"));
     EXPECT_EQ(requests[0].folder, dir.path() + QStringLiteral("/My_image"));
+#if PHASEDECK_LAB
+    EXPECT_EQ(requests[0].filters,
+              QStringLiteral("Portable Network Graphics File(*.png);;Bitmap File(*.bmp);;"
+                             "Diffractive Element File(*.de);;ASCII Data(*.dat)"));
+#else
     EXPECT_EQ(requests[0].filters,
               QStringLiteral("Portable Network Graphics File(*.png);;Bitmap File(*.bmp);;ASCII "
                              "Data(*.dat)"));
+#endif
     EXPECT_EQ(requests[0].selectedFilter, pngFileFilter);
     EXPECT_TRUE(exportDialogs.empty());
 }
