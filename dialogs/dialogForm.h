@@ -23,6 +23,8 @@ void setUpForm(Form* form, const char* name, bool modal)
 // a subclass override without work ("dialog_XImpl::slot() not yet implemented!").
 inline constexpr char formStubSuffix[] = "(): Not implemented yet";
 inline constexpr char implStubSuffix[] = "() not yet implemented!";
+// The beam shaper forms end their own warning with an exclamation mark.
+inline constexpr char olderFormStubSuffix[] = "(): Not implemented yet!";
 
 // Writes className, "::", slot and suffix as one line through qWarning; changes nothing else.
 void warnNotImplemented(const char* className, const char* slot, const char* suffix);
