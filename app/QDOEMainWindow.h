@@ -46,6 +46,9 @@ public:
     void openImageFileByName(QString name);
     void showImage(QImage image, QString title);
 
+    // Job files: one binary Fresnel job; failures go to the log as ERROR lines.
+    void runCJ_BINARY_FRESNEL(QString jobFileName);
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
