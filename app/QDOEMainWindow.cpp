@@ -19,8 +19,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlags flags,
-                               int argc, char** argv)
+QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlags flags, int argc,
+                               char** argv)
     : QMainWindow(parent, flags)
 {
     setObjectName(QString::fromLatin1(name));
@@ -50,10 +50,12 @@ QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlag
     theSettings.slmOnExtendedDesktop = false;
 #else
     if (theSettings.slmOnExtendedDesktop) {
+        // Yes, the first button, is the default.
         theSettings.slmOnExtendedDesktop = askQuestion(
             QStringLiteral("Extended desktop support"),
             QStringLiteral("This software can adress the SLM as an\nextra screen within the "
-                           "extended desktop.\nDo you want to use this feature ?"));
+                           "extended desktop.\nDo you want to use this feature ?"),
+            QuestionButton::Yes);
         const QList<QScreen*> screens = QGuiApplication::screens();
         if (theSettings.slmOnExtendedDesktop && theSettings.slmScreenIndex >= 0
             && theSettings.slmScreenIndex < screens.size()) {

@@ -112,7 +112,8 @@ protected:
     QDOEMainWindow* makeMainWindow(bool slm)
     {
         theSettings.slmOnExtendedDesktop = slm;
-        setQuestionRunner([](const QString&, const QString&) { return true; });
+        setQuestionRunner(
+            [](const QString&, const QString&, QuestionButton) { return QuestionButton::Yes; });
         mainWindow
             = std::make_unique<QDOEMainWindow>(nullptr, "new window", Qt::Window, 0, nullptr);
         mainWindow->setAttribute(Qt::WA_DeleteOnClose, false);
