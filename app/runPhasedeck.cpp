@@ -6,6 +6,7 @@
 #include "base/phasedeckGlobals.h"
 #include "app/messageBoxes.h"
 #include "views/backgroundImage.h"
+#include "views/windowManagement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,9 +44,10 @@ int runPhasedeck(int argc, char** argv)
     homeFolder = QDir::homePath();
     applicationFolder = QCoreApplication::applicationDirPath();
 
-    QPointer<QDOEMainWindow> window = new QDOEMainWindow(nullptr, "new window", Qt::Window, argc,
-                                                         argv);
+    QPointer<QDOEMainWindow> window
+        = new QDOEMainWindow(nullptr, "new window", Qt::Window, argc, argv);
     theMainWindow = window;
+    placeOnPrimaryScreen(window);
     window->showMaximized();
     const int result = QApplication::exec();
 

@@ -42,6 +42,8 @@ void qFullScreenFieldWidget::connectToSLM(bool on)
 
 void qFullScreenFieldWidget::showOnFullScreen()
 {
+    // The SLM output stays on top of the SLM screen and would cover the window there.
+    placeOnPrimaryScreen(this);
     if (theSettings.primaryScreenWidth == fullWidth
         && theSettings.primaryScreenHeight == fullHeight) {
         showMaximized();

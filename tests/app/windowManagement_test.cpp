@@ -476,4 +476,86 @@ TEST(FullScreenOnScreen, MaximisedOn1920x1080AndFixedSizeOn1280x1024)
     }
 }
 
+// Run in a child process on two offscreen screens of SLM size, the primary one (listed first) to
+// the right of the other, which the extended desktop makes the SLM screen.
+const char twoScreensVariable[] = "PHASEDECK_TWO_SCREENS";
+
+TEST(PatternWindowsOnTwoScreensChild, OpenOnThePrimaryScreen)
+{
+    if (!qEnvironmentVariableIsSet(twoScreensVariable))
+        GTEST_SKIP() << "runs only as the child of the test below";
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2);
+    QScreen* primary = QGuiApplication::primaryScreen();
+    ASSERT_EQ(primary->geometry(), QRect(1920, 0, 1920, 1080));
+#if PHASEDECK_LAB
+    theSettings.primaryScreenWidth = 1920;
+    theSettings.primaryScreenHeight = 1080;
+    theSettings.fullScreenWidth = 1920;
+    theSettings.fullScreenHeight = 1080;
+#else
+    theSettings.load(*qApp);
+    ASSERT_TRUE(theSettings.slmOnExtendedDesktop);
+    ASSERT_EQ(screens[theSettings.slmScreenIndex]->geometry(), QRect(0, 0, 1920, 1080));
+#endif
+    struct Row
+    {
+        const char* name;
+        int primaryWidth; // as the settings saw it: 1920 opens maximised
+    } rows[] = {{"maximised", 1920}, {"at the full-screen size", 1280}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        theSettings.primaryScreenWidth = row.primaryWidth;
+        // Three windows, each first put on the SLM screen as a window manager might.
+        std::vector<QPointer<qFullScreenFieldWidget>> windows;
+        for (int k = 0; k < 3; ++k) {
+            auto* w
+                = new qFullScreenFieldWidget(nullptr, "new window", Qt::Window, "w", cell(8, 8, k));
+            w->move(100, 100);
+            w->showOnFullScreen();
+            openFullScreenWindows.push_back(w);
+            windows.emplace_back(w);
+        }
+        for (const auto& w : windows) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
+            EXPECT_EQ(w->isMaximized(), row.primaryWidth == 1920);
+            EXPECT_EQ(w->screen(), primary);
+            EXPECT_TRUE(primary->geometry().contains(w->geometry().topLeft()))
+                << w->geometry().x() << ", " << w->geometry().y();
+            EXPECT_EQ(w->windowHandle()->screen(), primary);
+        }
+        const std::vector<qFullScreenFieldWidget*> open = openFullScreenWindows;
+        for (qFullScreenFieldWidget* w : open)
+            w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST(PatternWindowsOnTwoScreens, OpenOnThePrimaryScreen)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile config(dir.filePath(QStringLiteral("screens.json")));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(
+        R"({"screens":[)"
+        R"({"name":"desk","x":1920,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1},)"
+        R"({"name":"slm","x":0,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1}]})");
+    config.close();
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+               QStringLiteral("offscreen:configfile=") + config.fileName());
+    env.insert(QStringLiteral("APPDATA"), dir.path());
+    env.insert(QString::fromLatin1(twoScreensVariable), QStringLiteral("1"));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=PatternWindowsOnTwoScreensChild.*")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QByteArray output = child.readAllStandardOutput() + child.readAllStandardError();
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+}
+
 } // namespace
