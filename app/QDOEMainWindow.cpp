@@ -8,6 +8,7 @@
 #include "dialogs/dialogSeams.h"
 #include "views/QSLMWidget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QFrame>
@@ -155,6 +156,14 @@ void QDOEMainWindow::buildMenus()
 
     windowsMenu = menuBarWidget->addMenu(tr("&Windows"));
     connect(windowsMenu, &QMenu::aboutToShow, this, &QDOEMainWindow::windowsMenuAboutToShow);
+    // Ctrl+E wherever the focus is in the main window, also before the menu was first opened.
+    auto* closeOutsideKey = new QAction(this);
+    closeOutsideKey->setObjectName(QStringLiteral("closeOutsideKey"));
+    closeOutsideKey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    closeOutsideKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(closeOutsideKey);
+    connect(closeOutsideKey, &QAction::triggered, this,
+            &QDOEMainWindow::closeAllExternalField2DWidgets);
 
     helpMenu = menuBarWidget->addMenu(tr("&Help"));
     helpMenu->addAction(tr("&About"), QKeySequence(Qt::CTRL | Qt::Key_A), this,

@@ -10,6 +10,7 @@
 #include "views/windowManagement.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -62,9 +63,13 @@ QStringList describe(QMenu* menu)
             lines << QStringLiteral("---");
             continue;
         }
-        QString line = a->text();
+        // A key shown after a tab reads like one the entry takes.
+        const QStringList textAndKey = a->text().split(QLatin1Char('\t'));
+        QString line = textAndKey.first();
         if (!a->shortcut().isEmpty())
             line += " [" + a->shortcut().toString() + "]";
+        else if (textAndKey.size() > 1)
+            line += " [" + textAndKey[1] + "]";
         if (!a->isEnabled())
             line += " -";
         if (a->isChecked())
@@ -140,7 +145,7 @@ protected:
     {
         emit mainWindow->windowsPopup()->aboutToShow();
         for (QAction* a : mainWindow->windowsPopup()->actions())
-            if (a->text() == text)
+            if (a->text().section(QLatin1Char('\t'), 0, 0) == text)
                 return a;
         ADD_FAILURE() << "no entry " << text.toStdString();
         return nullptr;
@@ -210,14 +215,14 @@ TEST_F(WindowManagementTest, WindowsMenuEntries)
     }
 }
 
-TEST_F(WindowManagementTest, CloseEntriesShowTheirKeysWithoutTakingCtrlIFromOpenImage)
+// Where the keyboard focus is in the main window when a key is pressed.
+enum class MainWindowFocus { Workspace, MenuBarAfterWindowsMenu };
+
+TEST_F(WindowManagementTest, CtrlIOpensAnImageAndCtrlEClosesOutsideWindowsWhereverTheFocusIs)
 {
     makeMainWindow(false);
     mainWindow->show();
-    mainWindow->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
-    addFieldWindow(QStringLiteral("f"));
-    windowsMenu();
+    QMdiSubWindow* field = addFieldWindow(QStringLiteral("f"));
     QAction* openImage = nullptr;
     for (QAction* a : mainWindow->menuBar()->actions().first()->menu()->actions())
         if (a->text() == QStringLiteral("Open &Image file"))
@@ -227,9 +232,45 @@ TEST_F(WindowManagementTest, CloseEntriesShowTheirKeysWithoutTakingCtrlIFromOpen
     openImage->disconnect();
     int opened = 0;
     QObject::connect(openImage, &QAction::triggered, [&] { ++opened; });
-    QTest::keyClick(mainWindow.get(), Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(opened, 1);
-    EXPECT_EQ(mainWindow->workspaceArea()->subWindowList().size(), 1);
+
+    struct Row
+    {
+        const char* name;
+        MainWindowFocus focus;
+    } rows[] = {
+        // Ctrl+E before the Windows menu was ever opened.
+        {"workspace", MainWindowFocus::Workspace},
+        {"menu bar after Alt+W and Escape", MainWindowFocus::MenuBarAfterWindowsMenu},
+        {"workspace once the menu holds its entries", MainWindowFocus::Workspace},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QPointer<qFullScreenFieldWidget> outside
+            = openFullScreenWindow(cell(8, 8, 0), "outside", true, true);
+        mainWindow->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
+        field->widget()->setFocus();
+        if (row.focus == MainWindowFocus::MenuBarAfterWindowsMenu) {
+            QTest::keyClick(mainWindow.get(), Qt::Key_W, Qt::AltModifier);
+            ASSERT_TRUE(eventually([] { return QApplication::activePopupWidget() != nullptr; }));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            ASSERT_TRUE(eventually([] { return QApplication::activePopupWidget() == nullptr; }));
+            ASSERT_EQ(QApplication::focusWidget(), mainWindow->menuBar());
+        }
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+
+        opened = 0;
+        QTest::keyClick(focus, Qt::Key_I, Qt::ControlModifier);
+        EXPECT_EQ(opened, 1);
+        EXPECT_EQ(mainWindow->workspaceArea()->subWindowList().size(), 1);
+
+        QTest::keyClick(focus, Qt::Key_E, Qt::ControlModifier);
+        EXPECT_TRUE(openFullScreenWindows.empty());
+        flushDeletes();
+        EXPECT_TRUE(outside.isNull());
+        EXPECT_EQ(mainWindow->workspaceArea()->subWindowList().size(), 1);
+    }
 }
 
 TEST_F(WindowManagementTest, WindowEntryRestoresAndActivatesItsWindow)
