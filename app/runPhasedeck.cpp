@@ -4,6 +4,7 @@
 #include "app/QDOEMainWindow.h"
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "fieldio/imageFileReader.h"
 #include "app/messageBoxes.h"
 #include "views/backgroundImage.h"
 #include "views/windowManagement.h"
@@ -25,6 +26,9 @@ int runPhasedeck(int argc, char** argv)
         ownApp = std::make_unique<QApplication>(argc, argv);
         installToolkitMessageBoxes();
     }
+
+    // Large images (up to 16384 x 16384 in colour) load; larger ones are refused with a warning.
+    applyImageAllocationLimit();
 
     // Settings folder, settings file and the SLM screen, before any window exists.
     theSettings.load(*qApp);
