@@ -72,7 +72,8 @@ cat >"$work/rc.xml" <<'EOF'
   <desktops><number>1</number></desktops>
 </openbox_config>
 EOF
-openbox --config-file "$work/rc.xml" --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
+HOME="$work" openbox --config-file "$work/rc.xml" --startup "touch $work/wm-ready" \
+  >"$work/openbox.log" 2>&1 &
 pids+=($!)
 for ((k = 0; k < 100; k++)); do [ -e "$work/wm-ready" ] && break; sleep 0.1; done
 [ -e "$work/wm-ready" ] || skip "openbox did not start: $(tail -3 "$work/openbox.log")"
@@ -106,7 +107,14 @@ onPrimary() {
   [ -n "$x" ] && [ "$x" -ge 0 ] && [ "$x" -lt 1920 ] || fail "$2 is not on the primary screen (x = $x)"
 }
 activate() { timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || fail "cannot activate $2"; }
-activeIs() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || fail "$2 is not the active window"; }
+# The window manager gives the focus back a moment after a dialog closes.
+activeIs() {
+  for ((k = 0; k < 50; k++)); do
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "$2 is not the active window"
+}
 
 # The settings: open and save in the work folder.
 settings="$work/appdata/QUORVEL/QUORVEL Phasedeck KTR-1080P"
@@ -115,8 +123,9 @@ printf 'OPEN_FILE_DIR;%s\nSAVE_FILE_DIR;%s\n' "$work" "$work/save" >"$settings/s
 mkfifo "$work/pipe.png"
 
 step "start with a FIFO as image name"
-(cd "$work" && APPDATA="$work/appdata" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=xcb \
-  exec "$app" "$work/pipe.png" >"$work/app.log" 2>&1) &
+# A home of its own: the file dialog keeps its state in the user's configuration.
+(cd "$work" && HOME="$work" XDG_CONFIG_HOME="$work/config" APPDATA="$work/appdata" \
+  XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=xcb exec "$app" "$work/pipe.png" >"$work/app.log" 2>&1) &
 appPid=$!
 pids+=("$appPid")
 
