@@ -351,7 +351,7 @@ TEST_F(FieldWindowCommandsTest, FailedWritesAreReportedOnceAndKeepTheSaveFolder)
         int messagesBefore; // the zoomed ASCII export says what it writes first
     };
     const Case cases[] = {
-        {"plain/a.png", pngFileFilter, false, 0}, {"plain/b.bmp", bmpFileFilter, false, 0},
+        {"plain/a.png", pngFileFilter, false, 0},   {"plain/b.bmp", bmpFileFilter, false, 0},
         {"plain/c.dat", asciiFileFilter, false, 0}, {"plain/d.png", pngFileFilter, true, 0},
         {"plain/e.dat", asciiFileFilter, true, 1},
     };

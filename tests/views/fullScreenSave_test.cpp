@@ -337,8 +337,8 @@ TEST_F(FullScreenSaveTest, FailedWriteIsReportedOnceAndKeepsTheSaveFolder)
         EXPECT_EQ(theSettings.saveFileDir, "/start/folder");
         EXPECT_FALSE(QFileInfo::exists(path(row.reported)));
     }
-    QFile::setPermissions(path("readonly"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                | QFileDevice::ExeOwner);
+    QFile::setPermissions(path("readonly"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(FullScreenSaveTest, FifoCountsAsWriteProtectedAndIsNeverOpened)
