@@ -8,6 +8,7 @@
 #include "dialogs/dialogSeams.h"
 #include "views/QSLMWidget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QFrame>
@@ -19,8 +20,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlags flags,
-                               int argc, char** argv)
+QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlags flags, int argc,
+                               char** argv)
     : QMainWindow(parent, flags)
 {
     setObjectName(QString::fromLatin1(name));
@@ -50,10 +51,12 @@ QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlag
     theSettings.slmOnExtendedDesktop = false;
 #else
     if (theSettings.slmOnExtendedDesktop) {
+        // Yes, the first button, is the default.
         theSettings.slmOnExtendedDesktop = askQuestion(
             QStringLiteral("Extended desktop support"),
             QStringLiteral("This software can adress the SLM as an\nextra screen within the "
-                           "extended desktop.\nDo you want to use this feature ?"));
+                           "extended desktop.\nDo you want to use this feature ?"),
+            QuestionButton::Yes);
         const QList<QScreen*> screens = QGuiApplication::screens();
         if (theSettings.slmOnExtendedDesktop && theSettings.slmScreenIndex >= 0
             && theSettings.slmScreenIndex < screens.size()) {
@@ -153,6 +156,14 @@ void QDOEMainWindow::buildMenus()
 
     windowsMenu = menuBarWidget->addMenu(tr("&Windows"));
     connect(windowsMenu, &QMenu::aboutToShow, this, &QDOEMainWindow::windowsMenuAboutToShow);
+    // Ctrl+E wherever the focus is in the main window, also before the menu was first opened.
+    auto* closeOutsideKey = new QAction(this);
+    closeOutsideKey->setObjectName(QStringLiteral("closeOutsideKey"));
+    closeOutsideKey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    closeOutsideKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(closeOutsideKey);
+    connect(closeOutsideKey, &QAction::triggered, this,
+            &QDOEMainWindow::closeAllExternalField2DWidgets);
 
     helpMenu = menuBarWidget->addMenu(tr("&Help"));
     helpMenu->addAction(tr("&About"), QKeySequence(Qt::CTRL | Qt::Key_A), this,

@@ -10,6 +10,7 @@
 #include "dialogs/dialog_twoIntValuesImpl.h"
 #include "dialogs/dialog_two_real_numbersImpl.h"
 #include "fieldio/imageColours.h"
+#include "fieldio/imageFileReader.h"
 #include "fieldio/imageNormalizer.h"
 #include "fieldio/imageToField.h"
 #include "fields/DataField2D.h"
@@ -58,6 +59,20 @@ QString droppedFileName(QString line)
     if (line.endsWith(QLatin1Char('\r')))
         line.chop(1);
     return QUrl(line).toLocalFile();
+}
+
+// Reads an image file for a command; an image refused for its size gets a warning that names
+// the file and its pixel size.
+ImageFileRead readImageForCommand(const QString& name)
+{
+    const ImageFileRead read = readImageFile(name);
+    if (read.status == ImageReadStatus::TooLarge)
+        warningMessage(QStringLiteral("Image is too large to be loaded (%1 x %2 pixels):\n%3")
+                           .arg(read.size.width())
+                           .arg(read.size.height())
+                           .arg(name)
+                           .toStdString());
+    return read;
 }
 
 } // namespace
@@ -135,9 +150,9 @@ void QDOEMainWindow::openImageFile()
 
 void QDOEMainWindow::openImageFileByName(QString name)
 {
-    QImage image;
-    if (image.load(name))
-        showImage(image, name);
+    const ImageFileRead read = readImageForCommand(name);
+    if (read.status == ImageReadStatus::Loaded)
+        showImage(read.image, name);
 }
 
 void QDOEMainWindow::showImage(QImage image, QString title)
@@ -180,13 +195,15 @@ void QDOEMainWindow::loadBackgroundImageFromFile()
     const QString name = chooseFileToOpen(imageFileFilter);
     if (name.isEmpty())
         return;
-    QImage image;
-    if (!image.load(name)) {
+    const ImageFileRead read = readImageForCommand(name);
+    if (read.status == ImageReadStatus::TooLarge)
+        return;
+    if (read.status != ImageReadStatus::Loaded) {
         errorMessage("Loading image failed !");
         return;
     }
     delete theBackgroundImage;
-    theBackgroundImage = new backgroundImage(normalizeImage(image));
+    theBackgroundImage = new backgroundImage(normalizeImage(read.image));
 }
 
 void QDOEMainWindow::unloadBackgroundImage()

@@ -4,8 +4,10 @@
 #include "app/QDOEMainWindow.h"
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "fieldio/imageFileReader.h"
 #include "app/messageBoxes.h"
 #include "views/backgroundImage.h"
+#include "views/windowManagement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +27,9 @@ int runPhasedeck(int argc, char** argv)
         installToolkitMessageBoxes();
     }
 
+    // Large images (up to 16384 x 16384 in colour) load; larger ones are refused with a warning.
+    applyImageAllocationLimit();
+
     // Settings folder, settings file and the SLM screen, before any window exists.
     theSettings.load(*qApp);
 
@@ -43,9 +48,10 @@ int runPhasedeck(int argc, char** argv)
     homeFolder = QDir::homePath();
     applicationFolder = QCoreApplication::applicationDirPath();
 
-    QPointer<QDOEMainWindow> window = new QDOEMainWindow(nullptr, "new window", Qt::Window, argc,
-                                                         argv);
+    QPointer<QDOEMainWindow> window
+        = new QDOEMainWindow(nullptr, "new window", Qt::Window, argc, argv);
     theMainWindow = window;
+    placeOnPrimaryScreen(window);
     window->showMaximized();
     const int result = QApplication::exec();
 

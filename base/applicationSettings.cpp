@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
@@ -137,14 +138,21 @@ bool applicationSettings::readFile()
 {
     if (settingsFolder.empty())
         return false;
-    QFile file(fromUtf8(settingsFolder) + QStringLiteral("/settings.ini"));
-    if (!file.exists() || file.size() > maxSettingsFileSize)
+    const QString path = fromUtf8(settingsFolder) + QStringLiteral("/settings.ini");
+    // A FIFO or a device is never opened: opening a FIFO waits for a writer, and a device may
+    // give bytes without end whatever size it reports.
+    if (!QFileInfo(path).isFile())
         return false;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // At most one byte more than the limit is read, whatever size the file claims.
+    QByteArray bytes = file.read(maxSettingsFileSize + 1);
+    if (bytes.size() > maxSettingsFileSize)
         return false;
 
     // Always UTF-8: a file that happens to start with FF FE is garbage, not UTF-16.
-    QTextStream in(&file);
+    QTextStream in(&bytes, QIODevice::ReadOnly | QIODevice::Text);
     in.setEncoding(QStringConverter::Utf8);
     in.setAutoDetectUnicode(false);
     QString line;
@@ -170,7 +178,12 @@ void applicationSettings::writeFile()
     const QString folder = fromUtf8(settingsFolder);
     makeSettingsFolder(folder);
 
-    QFile file(folder + QStringLiteral("/settings.ini"));
+    const QString path = folder + QStringLiteral("/settings.ini");
+    // Opening a FIFO for writing waits for a reader: only a regular file is replaced.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return;
+    QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
     const std::string text

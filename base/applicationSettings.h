@@ -48,11 +48,13 @@ public:
     // Reads settingsFolder/settings.ini. Lines are simplified (blanks trimmed, inner runs of
     // white space made one blank); "OPEN_FILE_DIR;" and "SAVE_FILE_DIR;" set the folders from
     // the rest of the line, a later line winning; other lines are ignored. Returns false when
-    // the file is missing, cannot be opened or is too large to be a settings file; a file
-    // without a key leaves that folder as it was.
+    // the file is missing, is no regular file (a FIFO or a device is never opened), cannot be
+    // opened or holds more than 1 MiB, which is never read further; a file without a key leaves
+    // that folder as it was.
     bool readFile();
     // Recomputes settingsFolder, creates it when missing and replaces settings.ini with the
-    // two folder lines. Silent when the folder or the file cannot be written.
+    // two folder lines. Silent when the folder or the file cannot be written; a settings.ini that
+    // is no regular file (a FIFO, a device) is left alone.
     void writeFile();
 
     // Fills the screen fields from screen rectangles in device pixels and the primary index,

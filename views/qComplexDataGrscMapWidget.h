@@ -134,7 +134,9 @@ private:
     // Whether the displayed size differs from the field size, so that "Zoomed data" means
     // something else than "Original data".
     bool isResampled() const;
-    void writeExport(const QString& fileName, const QString& filter, bool zoomed);
+    // Writes the export by its filter; false when the file could not be written. A filter
+    // without a writer writes nothing and is not a failure.
+    bool writeExport(const QString& fileName, const QString& filter, bool zoomed);
 
     QWidget* parentArea = nullptr;
     Kind windowKind;

@@ -41,9 +41,11 @@ TEST(StartupChild, RunsOnce)
     const QString expectSlm = qEnvironmentVariable(expectSlmVariable);
 
     std::vector<std::pair<QString, QString>> questions;
-    setQuestionRunner([&](const QString& caption, const QString& text) {
+    std::vector<QuestionButton> defaults;
+    setQuestionRunner([&](const QString& caption, const QString& text, QuestionButton def) {
         questions.emplace_back(caption, text);
-        return answerYes;
+        defaults.push_back(def);
+        return answerYes ? QuestionButton::Yes : QuestionButton::No;
     });
 
     bool sawWindow = false;
@@ -71,6 +73,7 @@ TEST(StartupChild, RunsOnce)
         EXPECT_EQ(questions[0].second, "This software can adress the SLM as an\nextra screen "
                                        "within the extended desktop.\nDo you want to use this "
                                        "feature ?");
+        EXPECT_EQ(defaults[0], QuestionButton::Yes) << "Return keeps the SLM in use";
     } else {
         EXPECT_TRUE(questions.empty());
     }

@@ -68,10 +68,11 @@ protected:
             (pickZoomed ? choice->radioButton2 : choice->radioButton1)->setChecked(true);
             return acceptChoice ? int(QDialog::Accepted) : int(QDialog::Rejected);
         });
-        previousQuestion = setQuestionRunner([this](const QString&, const QString&) {
-            ++questions;
-            return true;
-        });
+        previousQuestion
+            = setQuestionRunner([this](const QString&, const QString&, QuestionButton) {
+                  ++questions;
+                  return QuestionButton::Yes;
+              });
         setRememberedChoice(false);
     }
     void TearDown() override
@@ -340,6 +341,41 @@ TEST_F(FieldWindowCommandsTest, ShrunkWindowAsksEvenAtZoomOne)
                                  w->complexField()->getDy() * step));
     EXPECT_EQ(fileBytes(path(QStringLiteral("shrunk.dat"))),
               fileBytes(path(QStringLiteral("ref.dat"))));
+}
+
+TEST_F(FieldWindowCommandsTest, FailedWritesAreReportedOnceAndKeepTheSaveFolder)
+{
+    // A name under a regular file cannot be created, not even by root.
+    QFile plain(path(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    struct Case
+    {
+        const char* typed;
+        QString filter;
+        bool zoomed;
+        int messagesBefore; // the zoomed ASCII export says what it writes first
+    };
+    const Case cases[] = {
+        {"plain/a.png", pngFileFilter, false, 0},   {"plain/b.bmp", bmpFileFilter, false, 0},
+        {"plain/c.dat", asciiFileFilter, false, 0}, {"plain/d.png", pngFileFilter, true, 0},
+        {"plain/e.dat", asciiFileFilter, true, 1},
+    };
+    const std::string before = theSettings.saveFileDir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        MessageRecorder messages;
+        auto w = complexWindow(indexedComplexField(6, 4), displayPhase);
+        if (c.zoomed)
+            invoke(*w, "zoomIn");
+        pickZoomed = c.zoomed;
+        save(*w, QString::fromUtf8(c.typed), c.filter);
+        ASSERT_EQ(messages.messages().size(), size_t(c.messagesBefore + 1));
+        const RecordedMessage& m = messages.messages().back();
+        EXPECT_EQ(m.caption, QStringLiteral("ERROR !"));
+        EXPECT_EQ(m.text, QStringLiteral("Writing file failed !\n") + path(c.typed));
+        EXPECT_EQ(theSettings.saveFileDir, before);
+    }
 }
 
 class FieldWindowFullScreenTest : public testing::Test
