@@ -84,6 +84,7 @@ QDOEMainWindow::~QDOEMainWindow()
         theMainWindow = nullptr;
 }
 
+#if !PHASEDECK_LAB
 void QDOEMainWindow::buildMenus()
 {
     fileMenu = menuBarWidget->addMenu(tr("&File"));
@@ -151,6 +152,12 @@ void QDOEMainWindow::buildMenus()
     m->addAction(tr("Show Sinusoidal Grating"), this, &QDOEMainWindow::showSinusoidalGrating);
     m->addAction(tr("Show Blazed Grating"), this, &QDOEMainWindow::showBlazedGrating);
 
+    addWindowsAndHelpMenus();
+}
+#endif
+
+void QDOEMainWindow::addWindowsAndHelpMenus()
+{
     windowsMenu = menuBarWidget->addMenu(tr("&Windows"));
     connect(windowsMenu, &QMenu::aboutToShow, this, &QDOEMainWindow::windowsMenuAboutToShow);
 
@@ -178,13 +185,21 @@ void QDOEMainWindow::dragEnterEvent(QDragEnterEvent* e)
 void QDOEMainWindow::openTextFile() {}
 void QDOEMainWindow::openRBBFile() {}
 void QDOEMainWindow::openDOE() {}
+#if PHASEDECK_LAB
+void QDOEMainWindow::openLinearDOE_TP() {}
+void QDOEMainWindow::openLinearDOE_TP_EOM() {}
+void QDOEMainWindow::openDiffractionPattern() {}
+#else
 void QDOEMainWindow::binLinDOE_TP_GSO() {}
+#endif
 void QDOEMainWindow::batchConversionImage_2_gdsII() {}
 void QDOEMainWindow::computeParameters_VELMORA() {}
 void QDOEMainWindow::costumized_Batch_IFTA_VELMORA() {}
 void QDOEMainWindow::createRandomBinaryBitmapFile() {}
 void QDOEMainWindow::computeDOESpecs() {}
+#if !PHASEDECK_LAB
 void QDOEMainWindow::computeDOEAngles() {}
+#endif
 void QDOEMainWindow::fftSpeedtest() {}
 void QDOEMainWindow::runComputationalJobs() {}
 void QDOEMainWindow::analyticBeamShapingExamples() {}
@@ -192,6 +207,8 @@ void QDOEMainWindow::analyticIsotropicBeamShaperDesign() {}
 void QDOEMainWindow::analyticEllipticBeamShaperDesign() {}
 void QDOEMainWindow::analyticSeparableBeamShaperDesign() {}
 void QDOEMainWindow::numericalGeometricBeamShaperDesign() {}
+#if !PHASEDECK_LAB
 void QDOEMainWindow::openGUIPrefsDialog() {}
+#endif
 void QDOEMainWindow::openManual() {}
 void QDOEMainWindow::test() {}

@@ -60,13 +60,21 @@ private slots:
     void openTextFile();
     void openRBBFile();
     void openDOE();
+#if PHASEDECK_LAB
+    void openLinearDOE_TP();
+    void openLinearDOE_TP_EOM();
+    void openDiffractionPattern();
+#else
     void binLinDOE_TP_GSO();
+#endif
     void batchConversionImage_2_gdsII();
     void computeParameters_VELMORA();
     void costumized_Batch_IFTA_VELMORA();
     void createRandomBinaryBitmapFile();
     void computeDOESpecs();
+#if !PHASEDECK_LAB
     void computeDOEAngles();
+#endif
     void fftSpeedtest();
     void runComputationalJobs();
     void analyticBeamShapingExamples();
@@ -89,7 +97,9 @@ private slots:
     void showDoubleSlit();
     void showBinaryLinearGrating();
     void showBinaryLinear45degGrating();
+#if !PHASEDECK_LAB
     void showBinaryLinearOrSeparable2DGrating();
+#endif
     void showLinearDammannGrating();
     void showSepa2x2ArrayBeamsplitterGrating();
     void showSepa5x5ArrayBeamsplitterGrating();
@@ -110,7 +120,9 @@ private slots:
     void test();
 
 private:
+    // The menus of the edition; both end with the Windows and Help menus.
     void buildMenus();
+    void addWindowsAndHelpMenus();
     // Puts a new field window into the workspace and shows it; null is ignored.
     void addFieldWindow(QWidget* window);
 
@@ -126,5 +138,8 @@ private:
     QMenu* exemplaryDesignsMenu = nullptr;
     QMenu* windowsMenu = nullptr;
     QMenu* helpMenu = nullptr;
+#if PHASEDECK_LAB
+    QMenu* preferencesMenu = nullptr;
+#endif
     QSLMWidget* slmWidget = nullptr;
 };

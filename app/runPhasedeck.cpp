@@ -6,6 +6,9 @@
 #include "base/phasedeckGlobals.h"
 #include "app/messageBoxes.h"
 #include "views/backgroundImage.h"
+#if PHASEDECK_LAB
+#include "lab/app/displaySizeQuestion.h"
+#endif
 
 #include <QApplication>
 #include <QDir>
@@ -25,8 +28,13 @@ int runPhasedeck(int argc, char** argv)
         installToolkitMessageBoxes();
     }
 
+#if PHASEDECK_LAB
+    // The display's pixel numbers, asked before any window exists.
+    theSettings.load(*qApp, askDisplaySize);
+#else
     // Settings folder, settings file and the SLM screen, before any window exists.
     theSettings.load(*qApp);
+#endif
 
     // An empty background compensation image (replacing one of an earlier run); it lives until
     // the process ends.

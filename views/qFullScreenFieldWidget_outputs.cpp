@@ -10,6 +10,8 @@
 #include "views/saveFileName.h"
 #include "views/windowManagement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QToolButton>
 
 void qFullScreenFieldWidget::connectToSLM(bool on)
@@ -40,10 +42,31 @@ void qFullScreenFieldWidget::connectToSLM(bool on)
 #endif
 }
 
+#if PHASEDECK_LAB
+namespace {
+
+// The whole desktop in device pixels.
+QSize desktopPixels()
+{
+    QRect desktop;
+    for (const QScreen* screen : QGuiApplication::screens())
+        desktop |= QRect(screen->geometry().topLeft(),
+                         screen->geometry().size() * screen->devicePixelRatio());
+    return desktop.size();
+}
+
+} // namespace
+#endif
+
 void qFullScreenFieldWidget::showOnFullScreen()
 {
+#if PHASEDECK_LAB
+    const QSize desktop = desktopPixels();
+    if (desktop == QSize(fullWidth, fullHeight)) {
+#else
     if (theSettings.primaryScreenWidth == fullWidth
         && theSettings.primaryScreenHeight == fullHeight) {
+#endif
         showMaximized();
     } else {
         setMaximumSize(fullWidth, fullHeight);

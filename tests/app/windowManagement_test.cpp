@@ -319,11 +319,17 @@ TEST_F(WindowManagementTest, ShownMaximisedOnlyWhenThePrimaryScreenHasTheFullScr
         int pw, ph;
         bool maximised;
     } rows[] = {{1920, 1080, true}, {1280, 1024, false}, {1920, 1200, false}};
-    for (const Row& row : rows) {
+    for (Row row : rows) {
         SCOPED_TRACE(testing::Message() << row.pw << " x " << row.ph);
         theSettings.primaryScreenWidth = row.pw;
         theSettings.primaryScreenHeight = row.ph;
         qFullScreenFieldWidget* w = openFullScreenWindow(cell(8, 8, 3), "s", true, true);
+#if PHASEDECK_LAB
+        // The internal edition compares the desktop itself, here the test screen, which is not
+        // 1920 x 1080.
+        ASSERT_NE(QGuiApplication::primaryScreen()->size(), QSize(1920, 1080));
+        row.maximised = false;
+#endif
         EXPECT_EQ(w->isMaximized(), row.maximised);
         if (!row.maximised) {
             EXPECT_EQ(w->size(), QSize(1920, 1080));
