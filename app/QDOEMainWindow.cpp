@@ -87,6 +87,7 @@ QDOEMainWindow::~QDOEMainWindow()
         theMainWindow = nullptr;
 }
 
+#if !PHASEDECK_LAB
 void QDOEMainWindow::buildMenus()
 {
     fileMenu = menuBarWidget->addMenu(tr("&File"));
@@ -154,6 +155,12 @@ void QDOEMainWindow::buildMenus()
     m->addAction(tr("Show Sinusoidal Grating"), this, &QDOEMainWindow::showSinusoidalGrating);
     m->addAction(tr("Show Blazed Grating"), this, &QDOEMainWindow::showBlazedGrating);
 
+    addWindowsAndHelpMenus();
+}
+#endif
+
+void QDOEMainWindow::addWindowsAndHelpMenus()
+{
     windowsMenu = menuBarWidget->addMenu(tr("&Windows"));
     connect(windowsMenu, &QMenu::aboutToShow, this, &QDOEMainWindow::windowsMenuAboutToShow);
     // Ctrl+E wherever the focus is in the main window, also before the menu was first opened.
@@ -188,16 +195,21 @@ void QDOEMainWindow::dragEnterEvent(QDragEnterEvent* e)
 // Declared for the meta-object; this edition gives them no work.
 void QDOEMainWindow::openTextFile() {}
 void QDOEMainWindow::openRBBFile() {}
-#if !PHASEDECK_LAB
+#if PHASEDECK_LAB
+void QDOEMainWindow::openLinearDOE_TP() {}
+void QDOEMainWindow::openLinearDOE_TP_EOM() {}
+#else
 void QDOEMainWindow::openDOE() {}
-#endif
 void QDOEMainWindow::binLinDOE_TP_GSO() {}
+#endif
 void QDOEMainWindow::batchConversionImage_2_gdsII() {}
 void QDOEMainWindow::computeParameters_VELMORA() {}
 void QDOEMainWindow::costumized_Batch_IFTA_VELMORA() {}
 void QDOEMainWindow::createRandomBinaryBitmapFile() {}
 void QDOEMainWindow::computeDOESpecs() {}
+#if !PHASEDECK_LAB
 void QDOEMainWindow::computeDOEAngles() {}
+#endif
 void QDOEMainWindow::fftSpeedtest() {}
 void QDOEMainWindow::runComputationalJobs() {}
 void QDOEMainWindow::analyticBeamShapingExamples() {}
@@ -205,6 +217,8 @@ void QDOEMainWindow::analyticIsotropicBeamShaperDesign() {}
 void QDOEMainWindow::analyticEllipticBeamShaperDesign() {}
 void QDOEMainWindow::analyticSeparableBeamShaperDesign() {}
 void QDOEMainWindow::numericalGeometricBeamShaperDesign() {}
+#if !PHASEDECK_LAB
 void QDOEMainWindow::openGUIPrefsDialog() {}
+#endif
 void QDOEMainWindow::openManual() {}
 void QDOEMainWindow::test() {}

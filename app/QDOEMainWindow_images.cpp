@@ -14,10 +14,12 @@
 #include "fieldio/imageNormalizer.h"
 #include "fieldio/imageToField.h"
 #include "fields/DataField2D.h"
+#include "fields/complexDataField2D.h"
 #include "views/backgroundImage.h"
 #include "views/windowManagement.h"
 #if PHASEDECK_LAB
 #include "fields/complexDataField2D.h"
+#include "lab/app/imageConversionChoice.h"
 #include "lab/fieldio/diffractiveElementFile.h"
 #endif
 
@@ -172,6 +174,16 @@ void QDOEMainWindow::showImage(QImage image, QString title)
     analyzeImageGrayLevels(image, levels, gray);
     setWaitCursor(false);
     setWaitCursor(true);
+#if PHASEDECK_LAB
+    // How to convert the image: the options dialog (it shows the arrow cursor) or the last
+    // choices.
+    ImageConversionChoice choice;
+    if (!chooseImageConversion(image, levels, gray, choice)) {
+        setWaitCursor(false);
+        return;
+    }
+    image = interpretColours(image, choice);
+#endif
     if (image.width() == theSettings.fullScreenWidth
         && image.height() == theSettings.fullScreenHeight) {
         if (image.depth() != 8)
@@ -184,8 +196,21 @@ void QDOEMainWindow::showImage(QImage image, QString title)
         convertPaletteToGray(image);
         openFullScreenWindow(image, title, true, true);
     } else {
+#if PHASEDECK_LAB
+        const std::uint8_t* w = choice.weights;
+        if (choice.complexPhase)
+            openComplexFieldWindow(imageToComplexDataField2D(image, 4, choice.phaseMode,
+                                                             std::int16_t(choice.levels),
+                                                             choice.colourKind, w[0], w[1], w[2]),
+                                   4, title, QString());
+        else
+            openRealFieldWindow(
+                imageToDataField2D(image, choice.realMode, choice.colourKind, w[0], w[1], w[2]),
+                title, QString());
+#else
         // The red channel 0 .. 255, pitch 1.0.
         openRealFieldWindow(imageToDataField2D(image, 0, 3, 1, 0, 0), title, QString());
+#endif
     }
     setWaitCursor(false);
 }

@@ -8,6 +8,9 @@
 #include "app/messageBoxes.h"
 #include "views/backgroundImage.h"
 #include "views/windowManagement.h"
+#if PHASEDECK_LAB
+#include "lab/app/displaySizeQuestion.h"
+#endif
 
 #include <QApplication>
 #include <QDir>
@@ -30,8 +33,13 @@ int runPhasedeck(int argc, char** argv)
     // Large images (up to 16384 x 16384 in colour) load; larger ones are refused with a warning.
     applyImageAllocationLimit();
 
+#if PHASEDECK_LAB
+    // The display's pixel numbers, asked before any window exists.
+    theSettings.load(*qApp, askDisplaySize);
+#else
     // Settings folder, settings file and the SLM screen, before any window exists.
     theSettings.load(*qApp);
+#endif
 
     // An empty background compensation image (replacing one of an earlier run); it lives until
     // the process ends.

@@ -93,6 +93,29 @@ std::string applicationSettings::settingsFolderPath()
     return (base + tail).toUtf8().toStdString();
 }
 
+#if PHASEDECK_LAB
+void applicationSettings::load(QGuiApplication& app, const DisplaySizeQuestion& askDisplaySize)
+{
+    openFileDir = app.applicationDirPath().toUtf8().toStdString();
+    saveFileDir = openFileDir;
+
+    numScreens = int(QGuiApplication::screens().size());
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect primaryRect = primary ? deviceRect(primary) : QRect();
+    primaryScreenWidth = primaryRect.width();
+    primaryScreenHeight = primaryRect.height();
+    // Without a screen the patterns keep the SLM's size.
+    fullScreenWidth = primaryScreenWidth > 0 ? primaryScreenWidth : slmPixelsX;
+    fullScreenHeight = primaryScreenHeight > 0 ? primaryScreenHeight : slmPixelsY;
+
+    int width = fullScreenWidth;
+    int height = fullScreenHeight;
+    if (askDisplaySize && askDisplaySize(width, height) && width >= 1 && height >= 1) {
+        fullScreenWidth = slmWidth = width;
+        fullScreenHeight = slmHeight = height;
+    }
+}
+#else
 void applicationSettings::load(QGuiApplication& app)
 {
     loaded = true;
@@ -112,6 +135,7 @@ void applicationSettings::load(QGuiApplication& app)
         rects.push_back(deviceRect(screen));
     detectScreens(rects, int(screens.indexOf(QGuiApplication::primaryScreen())));
 }
+#endif
 
 void applicationSettings::detectScreens(const std::vector<QRect>& screens, int primaryIndex)
 {

@@ -78,6 +78,11 @@ protected:
         theSettings.fullScreenWidth = 1920;
         theSettings.fullScreenHeight = 1080;
         savedOpenDir = theSettings.openFileDir;
+#if PHASEDECK_LAB
+        // Without the options dialog the internal edition converts as the release edition does.
+        savedOptionsSwitch = theSettings.showImageOptionsDialog;
+        theSettings.showImageOptionsDialog = false;
+#endif
         window = std::make_unique<DropTargetWindow>(nullptr, "new window", Qt::Window, 0, nullptr);
         chainedRunner = setMessageBoxRunner(recordWindowCount);
         windowsAtMessage.clear();
@@ -93,6 +98,9 @@ protected:
         theSettings.fullScreenWidth = saved.first;
         theSettings.fullScreenHeight = saved.second;
         theSettings.openFileDir = savedOpenDir;
+#if PHASEDECK_LAB
+        theSettings.showImageOptionsDialog = savedOptionsSwitch;
+#endif
     }
 
     std::vector<qComplexDataGrscMapWidget*> fieldWindows() const
@@ -131,6 +139,7 @@ protected:
     std::unique_ptr<DropTargetWindow> window;
     std::pair<int, int> saved;
     std::string savedOpenDir;
+    bool savedOptionsSwitch = true;
 };
 
 TEST_F(ImageOpeningTest, FullScreenSizeOpensAPatternWindowAnyOtherAFieldWindow)

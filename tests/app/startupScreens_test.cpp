@@ -9,11 +9,13 @@
 #include "views/QSLMWidget.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -63,8 +65,17 @@ TEST(StartupChild, RunsOnce)
     });
     char arg0[] = "/nonexistent/phasedeck_app";
     char* argv[] = {arg0, nullptr};
+#if PHASEDECK_LAB
+    // The display-size question, answered with the SLM's size.
+    setDialogRunner([](QDialog& d) {
+        d.findChild<QSpinBox*>("value1_SpinBox")->setValue(1920);
+        d.findChild<QSpinBox*>("value2_SpinBox")->setValue(1080);
+        return int(QDialog::Accepted);
+    });
+#endif
     EXPECT_EQ(runPhasedeck(1, argv), 0);
     setQuestionRunner(nullptr);
+    setDialogRunner(nullptr);
 
     EXPECT_TRUE(sawWindow);
     if (expectQuestion) {

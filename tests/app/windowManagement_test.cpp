@@ -361,7 +361,7 @@ TEST_F(WindowManagementTest, ShownMaximisedOnlyWhenThePrimaryScreenHasTheFullScr
         int pw, ph;
         bool maximised;
     } rows[] = {{1920, 1080, true}, {1280, 1024, false}, {1920, 1200, false}};
-    for (const Row& row : rows) {
+    for (Row row : rows) {
         SCOPED_TRACE(testing::Message() << row.pw << " x " << row.ph);
         theSettings.primaryScreenWidth = row.pw;
         theSettings.primaryScreenHeight = row.ph;
