@@ -24,6 +24,11 @@ for layer in base fields fieldio patterns design; do
         lineNo=${line%%:*}
         header=$(sed -E 's/^[0-9]+:[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]([^>"]+)[>"].*/\1/' <<<"$line")
         top=${header%%/*}
+        # lab/<folder>/name is a header of <folder>'s layer.
+        if [[ $top == lab && $header == lab/*/* ]]; then
+          rest=${header#lab/}
+          top=${rest%%/*}
+        fi
         if [[ $header == */* && -n ${rank[$top]+x} ]]; then
           if (( ${rank[$top]} > ${rank[$layer]} )) \
              || { (( ${rank[$top]} == ${rank[$layer]} )) && [[ $top != "$layer" ]]; }; then
