@@ -163,8 +163,13 @@ boost::shared_ptr<DataField2D> qComplexDataGrscMapWidget::derivedView(int mode) 
 void qComplexDataGrscMapWidget::showView(int mode)
 {
     // A real-field window has the real part only.
-    if (currentModeValue == mode || (windowKind != complexFieldWindow && mode != displayRealPart))
+    if (currentModeValue == mode || (windowKind != complexFieldWindow && mode != displayRealPart)) {
+#if PHASEDECK_LAB
+        // A click on the shown view's button leaves it down.
+        markViewButtons(currentModeValue);
+#endif
         return;
+    }
     switch (mode) {
     case displayRealPart:
         shownFieldValue = realPart;
@@ -184,6 +189,11 @@ void qComplexDataGrscMapWidget::showView(int mode)
     default:
         return;
     }
+#if PHASEDECK_LAB
+    // Each mode keeps its own marker pair; the new view's button goes down.
+    markers.switchMode(currentModeValue, mode);
+    markViewButtons(mode);
+#endif
     currentModeValue = mode;
     updateImage();
     displayedImageValue = scaledDisplayImage(true);
