@@ -127,7 +127,12 @@ void checkStates(const QDialog& dialog, const std::vector<CheckSpec>& states);
 // title, and overlaps no sibling placed by hand.
 void checkTextsFit(const QDialog& dialog);
 
+// Every label and button of a shown dialog is at least as large as its size hint (a word-wrapped
+// label as tall as its text needs at its width), also where a layout places it.
+void checkTextWidgetsFit(const QDialog& dialog);
+
 // Return and Enter accept through the named default button, whichever input has the focus, and
-// the dialog opens with `firstInput` focused.
+// the dialog opens with `firstInput` focused; a box without inputs (`firstInput` null) accepts
+// Return.
 void checkDefaultAndFocus(const DialogFactory& make, const char* defaultButton,
                           const char* firstInput);
