@@ -4,6 +4,7 @@
 
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "base/visibleText.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageColours.h"
 #include "fields/DataField2D.h"
@@ -300,7 +301,8 @@ void qComplexDataGrscMapWidget::setupToolBar()
         captionText.replace(QLatin1Char('\\'), QLatin1Char('/'));
         shortNameText = captionText.mid(captionText.lastIndexOf(QLatin1Char('/')) + 1);
     }
-    windowTitleText = QString::number(++fieldWindowCount) + QStringLiteral(": ") + shortNameText;
+    windowTitleText = QString::number(++fieldWindowCount) + QStringLiteral(": ")
+                      + withVisibleControls(shortNameText);
 
     imageOrigin = QPoint(leftMargin, toolBarBand + topMargin);
     profile1 = QPoint(0, sampledHeight - 1);
@@ -355,9 +357,10 @@ void qComplexDataGrscMapWidget::resizeToContents()
 
 void qComplexDataGrscMapWidget::placeStatusLabel()
 {
-    statusTextValue = shortNameText + QStringLiteral(", ") + QString::number(fieldSizeI)
-                      + QStringLiteral(" x ") + QString::number(fieldSizeJ)
-                      + QStringLiteral(" pixels") + QStringLiteral(", Zoom: ")
+    statusTextValue = withVisibleControls(shortNameText) + QStringLiteral(", ")
+                      + QString::number(fieldSizeI) + QStringLiteral(" x ")
+                      + QString::number(fieldSizeJ) + QStringLiteral(" pixels")
+                      + QStringLiteral(", Zoom: ")
                       + QString::number(zoomFactorValue * samplingStepValue * 100.0, 'g', 6)
                       + QStringLiteral("%");
     const QRect place(0, height() - statusLabel->height(), width(), statusLabel->height());
