@@ -10,13 +10,16 @@
 #include "dialogs/dialog_twoIntValuesImpl.h"
 #include "dialogs/dialog_two_real_numbersImpl.h"
 #include "fieldio/imageColours.h"
+#include "fieldio/imageFileReader.h"
 #include "fieldio/imageNormalizer.h"
 #include "fieldio/imageToField.h"
 #include "fields/DataField2D.h"
+#include "fields/complexDataField2D.h"
 #include "views/backgroundImage.h"
 #include "views/windowManagement.h"
 #if PHASEDECK_LAB
 #include "fields/complexDataField2D.h"
+#include "lab/app/imageConversionChoice.h"
 #include "lab/fieldio/diffractiveElementFile.h"
 #endif
 
@@ -58,6 +61,20 @@ QString droppedFileName(QString line)
     if (line.endsWith(QLatin1Char('\r')))
         line.chop(1);
     return QUrl(line).toLocalFile();
+}
+
+// Reads an image file for a command; an image refused for its size gets a warning that names
+// the file and its pixel size.
+ImageFileRead readImageForCommand(const QString& name)
+{
+    const ImageFileRead read = readImageFile(name);
+    if (read.status == ImageReadStatus::TooLarge)
+        warningMessage(QStringLiteral("Image is too large to be loaded (%1 x %2 pixels):\n%3")
+                           .arg(read.size.width())
+                           .arg(read.size.height())
+                           .arg(name)
+                           .toStdString());
+    return read;
 }
 
 } // namespace
@@ -135,9 +152,9 @@ void QDOEMainWindow::openImageFile()
 
 void QDOEMainWindow::openImageFileByName(QString name)
 {
-    QImage image;
-    if (image.load(name))
-        showImage(image, name);
+    const ImageFileRead read = readImageForCommand(name);
+    if (read.status == ImageReadStatus::Loaded)
+        showImage(read.image, name);
 }
 
 void QDOEMainWindow::showImage(QImage image, QString title)
@@ -157,6 +174,16 @@ void QDOEMainWindow::showImage(QImage image, QString title)
     analyzeImageGrayLevels(image, levels, gray);
     setWaitCursor(false);
     setWaitCursor(true);
+#if PHASEDECK_LAB
+    // How to convert the image: the options dialog (it shows the arrow cursor) or the last
+    // choices.
+    ImageConversionChoice choice;
+    if (!chooseImageConversion(image, levels, gray, choice)) {
+        setWaitCursor(false);
+        return;
+    }
+    image = interpretColours(image, choice);
+#endif
     if (image.width() == theSettings.fullScreenWidth
         && image.height() == theSettings.fullScreenHeight) {
         if (image.depth() != 8)
@@ -169,8 +196,21 @@ void QDOEMainWindow::showImage(QImage image, QString title)
         convertPaletteToGray(image);
         openFullScreenWindow(image, title, true, true);
     } else {
+#if PHASEDECK_LAB
+        const std::uint8_t* w = choice.weights;
+        if (choice.complexPhase)
+            openComplexFieldWindow(imageToComplexDataField2D(image, 4, choice.phaseMode,
+                                                             std::int16_t(choice.levels),
+                                                             choice.colourKind, w[0], w[1], w[2]),
+                                   4, title, QString());
+        else
+            openRealFieldWindow(
+                imageToDataField2D(image, choice.realMode, choice.colourKind, w[0], w[1], w[2]),
+                title, QString());
+#else
         // The red channel 0 .. 255, pitch 1.0.
         openRealFieldWindow(imageToDataField2D(image, 0, 3, 1, 0, 0), title, QString());
+#endif
     }
     setWaitCursor(false);
 }
@@ -180,13 +220,15 @@ void QDOEMainWindow::loadBackgroundImageFromFile()
     const QString name = chooseFileToOpen(imageFileFilter);
     if (name.isEmpty())
         return;
-    QImage image;
-    if (!image.load(name)) {
+    const ImageFileRead read = readImageForCommand(name);
+    if (read.status == ImageReadStatus::TooLarge)
+        return;
+    if (read.status != ImageReadStatus::Loaded) {
         errorMessage("Loading image failed !");
         return;
     }
     delete theBackgroundImage;
-    theBackgroundImage = new backgroundImage(normalizeImage(image));
+    theBackgroundImage = new backgroundImage(normalizeImage(read.image));
 }
 
 void QDOEMainWindow::unloadBackgroundImage()

@@ -34,13 +34,11 @@ QWidget* newRealFieldWindow(boost::shared_ptr<DataField2D> field, QWidget* paren
                                          second);
 }
 
-// The menu shows the key; Open Image keeps Ctrl+I for itself.
+// The entry shows its key after a tab but does not take it: Ctrl+I stays with "Open &Image
+// file", and the main window's own Ctrl+E closes the outside windows.
 QAction* addCloseEntry(QMenu* menu, const QString& text, const QKeySequence& key)
 {
-    QAction* action = menu->addAction(text);
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WidgetShortcut);
-    return action;
+    return menu->addAction(text + QLatin1Char('\t') + key.toString(QKeySequence::NativeText));
 }
 
 } // namespace

@@ -4,8 +4,13 @@
 #include "app/QDOEMainWindow.h"
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "fieldio/imageFileReader.h"
 #include "app/messageBoxes.h"
 #include "views/backgroundImage.h"
+#include "views/windowManagement.h"
+#if PHASEDECK_LAB
+#include "lab/app/displaySizeQuestion.h"
+#endif
 
 #include <QApplication>
 #include <QDir>
@@ -25,8 +30,16 @@ int runPhasedeck(int argc, char** argv)
         installToolkitMessageBoxes();
     }
 
+    // Large images (up to 16384 x 16384 in colour) load; larger ones are refused with a warning.
+    applyImageAllocationLimit();
+
+#if PHASEDECK_LAB
+    // The display's pixel numbers, asked before any window exists.
+    theSettings.load(*qApp, askDisplaySize);
+#else
     // Settings folder, settings file and the SLM screen, before any window exists.
     theSettings.load(*qApp);
+#endif
 
     // An empty background compensation image (replacing one of an earlier run); it lives until
     // the process ends.
@@ -43,9 +56,10 @@ int runPhasedeck(int argc, char** argv)
     homeFolder = QDir::homePath();
     applicationFolder = QCoreApplication::applicationDirPath();
 
-    QPointer<QDOEMainWindow> window = new QDOEMainWindow(nullptr, "new window", Qt::Window, argc,
-                                                         argv);
+    QPointer<QDOEMainWindow> window
+        = new QDOEMainWindow(nullptr, "new window", Qt::Window, argc, argv);
     theMainWindow = window;
+    placeOnPrimaryScreen(window);
     window->showMaximized();
     const int result = QApplication::exec();
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
@@ -92,6 +93,29 @@ std::string applicationSettings::settingsFolderPath()
     return (base + tail).toUtf8().toStdString();
 }
 
+#if PHASEDECK_LAB
+void applicationSettings::load(QGuiApplication& app, const DisplaySizeQuestion& askDisplaySize)
+{
+    openFileDir = app.applicationDirPath().toUtf8().toStdString();
+    saveFileDir = openFileDir;
+
+    numScreens = int(QGuiApplication::screens().size());
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect primaryRect = primary ? deviceRect(primary) : QRect();
+    primaryScreenWidth = primaryRect.width();
+    primaryScreenHeight = primaryRect.height();
+    // Without a screen the patterns keep the SLM's size.
+    fullScreenWidth = primaryScreenWidth > 0 ? primaryScreenWidth : slmPixelsX;
+    fullScreenHeight = primaryScreenHeight > 0 ? primaryScreenHeight : slmPixelsY;
+
+    int width = fullScreenWidth;
+    int height = fullScreenHeight;
+    if (askDisplaySize && askDisplaySize(width, height) && width >= 1 && height >= 1) {
+        fullScreenWidth = slmWidth = width;
+        fullScreenHeight = slmHeight = height;
+    }
+}
+#else
 void applicationSettings::load(QGuiApplication& app)
 {
     loaded = true;
@@ -111,6 +135,7 @@ void applicationSettings::load(QGuiApplication& app)
         rects.push_back(deviceRect(screen));
     detectScreens(rects, int(screens.indexOf(QGuiApplication::primaryScreen())));
 }
+#endif
 
 void applicationSettings::detectScreens(const std::vector<QRect>& screens, int primaryIndex)
 {
@@ -137,14 +162,21 @@ bool applicationSettings::readFile()
 {
     if (settingsFolder.empty())
         return false;
-    QFile file(fromUtf8(settingsFolder) + QStringLiteral("/settings.ini"));
-    if (!file.exists() || file.size() > maxSettingsFileSize)
+    const QString path = fromUtf8(settingsFolder) + QStringLiteral("/settings.ini");
+    // A FIFO or a device is never opened: opening a FIFO waits for a writer, and a device may
+    // give bytes without end whatever size it reports.
+    if (!QFileInfo(path).isFile())
         return false;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // At most one byte more than the limit is read, whatever size the file claims.
+    QByteArray bytes = file.read(maxSettingsFileSize + 1);
+    if (bytes.size() > maxSettingsFileSize)
         return false;
 
     // Always UTF-8: a file that happens to start with FF FE is garbage, not UTF-16.
-    QTextStream in(&file);
+    QTextStream in(&bytes, QIODevice::ReadOnly | QIODevice::Text);
     in.setEncoding(QStringConverter::Utf8);
     in.setAutoDetectUnicode(false);
     QString line;
@@ -170,7 +202,12 @@ void applicationSettings::writeFile()
     const QString folder = fromUtf8(settingsFolder);
     makeSettingsFolder(folder);
 
-    QFile file(folder + QStringLiteral("/settings.ini"));
+    const QString path = folder + QStringLiteral("/settings.ini");
+    // Opening a FIFO for writing waits for a reader: only a regular file is replaced.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return;
+    QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
     const std::string text

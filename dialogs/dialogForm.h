@@ -34,3 +34,10 @@ inline constexpr char olderFormStubSuffix[] = "(): Not implemented yet!";
 
 // Writes className, "::", slot and suffix as one line through qWarning; changes nothing else.
 void warnNotImplemented(const char* className, const char* slot, const char* suffix);
+
+// For forms with placed (not laid out) widgets: every visible label, button and spin box of
+// `form` that a layout does not place and that is smaller than its text needs with the current
+// font is enlarged as little as needed (a word-wrapped label only grows in height); a parent
+// that no longer holds it grows with it, up to the form. Large enough widgets keep their designed
+// geometry.
+void fitPlacedTexts(QWidget* form);

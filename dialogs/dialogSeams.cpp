@@ -31,10 +31,13 @@ FileDialogResult toolkitSave(const FileDialogRequest& r)
     return result;
 }
 
-bool toolkitQuestion(const QString& caption, const QString& text)
+QuestionButton toolkitQuestion(const QString& caption, const QString& text,
+                               QuestionButton defaultButton)
 {
-    return QMessageBox::question(nullptr, caption, text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(defaultButton == QuestionButton::Yes ? QMessageBox::Yes : QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? QuestionButton::Yes : QuestionButton::No;
 }
 
 DialogRunner dialogRunner = execDialog;
@@ -87,7 +90,7 @@ QuestionRunner setQuestionRunner(QuestionRunner runner)
     return swapRunner<QuestionRunner>(questionRunner, std::move(runner), toolkitQuestion);
 }
 
-bool askQuestion(const QString& caption, const QString& text)
+bool askQuestion(const QString& caption, const QString& text, QuestionButton defaultButton)
 {
-    return questionRunner(caption, text);
+    return questionRunner(caption, text, defaultButton) == QuestionButton::Yes;
 }

@@ -320,6 +320,9 @@ void qComplexDataGrscMapWidget::setupToolBar()
     replicateButton = addToolButton(pictogramIcon(Pictogram::Replicate),
                                     "Show Replicated Field in Full Screen Window");
     doeButton = addToolButton(pictogramIcon(Pictogram::Doe), "Compute DOE phase function");
+#if PHASEDECK_LAB
+    addLabToolButtons();
+#endif
 
     if (displayedWidth > 400 || displayedHeight > 400)
         doeButton->hide();
@@ -329,7 +332,8 @@ void qComplexDataGrscMapWidget::setupToolBar()
     connect(zoomOutButton, &QToolButton::clicked, this, &qComplexDataGrscMapWidget::zoomOut);
     connect(replicateButton, &QToolButton::clicked, this,
             &qComplexDataGrscMapWidget::openReplicatedFullScreenWindow);
-    if (windowKind == realFieldWindow)
+    // The internal edition designs from complex fields too.
+    if (windowKind == realFieldWindow || PHASEDECK_LAB)
         connect(doeButton, &QToolButton::clicked, this,
                 &qComplexDataGrscMapWidget::computeDOEforBitmap);
 
@@ -375,8 +379,13 @@ void qComplexDataGrscMapWidget::updateImage()
     if (!shownFieldValue || currentModeValue < 1 || currentModeValue > modeCount) {
         baseImageValue = QImage();
     } else {
+#if PHASEDECK_LAB
+        baseImageValue = markers.grayImage(shownFieldValue, rangeMin[size_t(currentModeValue)],
+                                           rangeMax[size_t(currentModeValue)]);
+#else
         baseImageValue = dataField2DToImage(shownFieldValue, rangeMin[size_t(currentModeValue)],
                                             rangeMax[size_t(currentModeValue)], 256);
+#endif
     }
     pixmap = QPixmap::fromImage(baseImageValue);
 }
@@ -475,6 +484,9 @@ void qComplexDataGrscMapWidget::paintEvent(QPaintEvent*)
     painter.fillRect(0, top + displayedHeight, w, h - displayedHeight - top, backgroundColour);
     pixmap = QPixmap::fromImage(displayedImageValue);
     painter.drawPixmap(imageOrigin, pixmap);
+#if PHASEDECK_LAB
+    paintRangeStrip(painter);
+#endif
 
     statusLabel->setFixedHeight(statusLabel->fontMetrics().height() + 4);
     placeStatusLabel();
@@ -493,18 +505,33 @@ void qComplexDataGrscMapWidget::mousePressEvent(QMouseEvent* e)
     const bool inside = p.x() >= imageOrigin.x() && p.x() < imageOrigin.x() + displayedWidth - 1
                         && p.y() >= imageOrigin.y()
                         && p.y() < imageOrigin.y() + displayedHeight - 1;
-    if (!inside)
+    if (!inside) {
+#if PHASEDECK_LAB
+        pressRangeStrip(e);
+#endif
         return;
+    }
     if (e->button() == Qt::LeftButton)
         profile1Widget = p;
     else if (e->button() == Qt::RightButton)
         profile2Widget = p;
 }
 
-void qComplexDataGrscMapWidget::mouseReleaseEvent(QMouseEvent*) {}
+void qComplexDataGrscMapWidget::mouseReleaseEvent(QMouseEvent* e)
+{
+#if PHASEDECK_LAB
+    releaseRangeMarker(e);
+#else
+    Q_UNUSED(e);
+#endif
+}
 
 void qComplexDataGrscMapWidget::mouseMoveEvent(QMouseEvent* e)
 {
+#if PHASEDECK_LAB
+    if (moveRangeMarker(e))
+        return;
+#endif
     const QPoint raw = e->position().toPoint();
     const QPoint p(std::clamp(raw.x(), imageOrigin.x(),
                               std::max(imageOrigin.x(), imageOrigin.x() + displayedWidth - 1)),
@@ -525,4 +552,6 @@ void qComplexDataGrscMapWidget::updateProfileData(int) {}
 void qComplexDataGrscMapWidget::changeProfileInterpolation() {}
 void qComplexDataGrscMapWidget::saveProfileData() {}
 void qComplexDataGrscMapWidget::deleteProfileWindow() {}
+#if !PHASEDECK_LAB
 void qComplexDataGrscMapWidget::shuffleGrayscales() {}
+#endif

@@ -100,12 +100,14 @@ void qComplexDataGrscMapWidget::saveDataToFile()
             return;
         zoomed = exportZoomedData;
     }
-    writeExport(chosen.fileName, chosen.selectedFilter, zoomed);
+    if (!writeExport(chosen.fileName, chosen.selectedFilter, zoomed))
+        reportFailedSave(chosen);
 }
 
-void qComplexDataGrscMapWidget::writeExport(const QString& fileName, const QString& filter,
+bool qComplexDataGrscMapWidget::writeExport(const QString& fileName, const QString& filter,
                                             bool zoomed)
 {
+    bool written = false;
     if (filter == asciiFileFilter) {
         if (zoomed) {
             infoMessage(QStringLiteral("Saved data is taken from interpolated field values,\nan "
@@ -115,24 +117,25 @@ void qComplexDataGrscMapWidget::writeExport(const QString& fileName, const QStri
                             .toStdString());
             // One displayed pixel covers samplingStep / zoomFactor field pixels.
             setWaitCursor(true);
-            exportImageAscii(fileName, displayedImageValue,
-                             pitchI * samplingStepValue / zoomFactorValue,
-                             pitchJ * samplingStepValue / zoomFactorValue);
+            written = exportImageAscii(fileName, displayedImageValue,
+                                       pitchI * samplingStepValue / zoomFactorValue,
+                                       pitchJ * samplingStepValue / zoomFactorValue);
             setWaitCursor(false);
         } else {
             setWaitCursor(true);
             if (windowKind == complexFieldWindow)
-                exportComplexDataField2DAscii(fileName, complexFieldValue, currentModeValue);
+                written
+                    = exportComplexDataField2DAscii(fileName, complexFieldValue, currentModeValue);
             else
-                exportDataField2DAscii(fileName, realFieldValue);
+                written = exportDataField2DAscii(fileName, realFieldValue);
             setWaitCursor(false);
         }
-        return;
+        return written;
     }
 
     const bool bitmap = filter == bmpFileFilter;
     if (!bitmap && filter != pngFileFilter)
-        return;
+        return true;
     setWaitCursor(true);
     QImage image;
     if (zoomed)
@@ -141,8 +144,9 @@ void qComplexDataGrscMapWidget::writeExport(const QString& fileName, const QStri
         image = complexDataField2DToImage(complexFieldValue, currentModeValue, 256);
     else
         image = dataField2DToImageAutoRange(realFieldValue, 256);
-    reduceImageDepth(image).save(fileName, bitmap ? "BMP" : "PNG", bitmap ? 100 : -1);
+    written = reduceImageDepth(image).save(fileName, bitmap ? "BMP" : "PNG", bitmap ? 100 : -1);
     setWaitCursor(false);
+    return written;
 }
 
 boost::shared_ptr<DataField2D> qComplexDataGrscMapWidget::derivedView(int mode) const
@@ -159,8 +163,13 @@ boost::shared_ptr<DataField2D> qComplexDataGrscMapWidget::derivedView(int mode) 
 void qComplexDataGrscMapWidget::showView(int mode)
 {
     // A real-field window has the real part only.
-    if (currentModeValue == mode || (windowKind != complexFieldWindow && mode != displayRealPart))
+    if (currentModeValue == mode || (windowKind != complexFieldWindow && mode != displayRealPart)) {
+#if PHASEDECK_LAB
+        // A click on the shown view's button leaves it down.
+        markViewButtons(currentModeValue);
+#endif
         return;
+    }
     switch (mode) {
     case displayRealPart:
         shownFieldValue = realPart;
@@ -180,6 +189,11 @@ void qComplexDataGrscMapWidget::showView(int mode)
     default:
         return;
     }
+#if PHASEDECK_LAB
+    // Each mode keeps its own marker pair; the new view's button goes down.
+    markers.switchMode(currentModeValue, mode);
+    markViewButtons(mode);
+#endif
     currentModeValue = mode;
     updateImage();
     displayedImageValue = scaledDisplayImage(true);

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 
+class QWidget;
 class qFullScreenFieldWidget;
 
 // A new full-screen pattern window for the image (tiled to the full-screen size), without the
@@ -11,6 +12,10 @@ class qFullScreenFieldWidget;
 // showOnFullScreen and appended to openFullScreenWindows. The window deletes itself when closed.
 qFullScreenFieldWidget* openFullScreenWindow(QImage image, QString caption, bool keepLensButton,
                                              bool keepPrismButton);
+
+// Puts a top-level window that is not yet shown at the top left corner of the primary screen, so
+// that no window manager places it under the SLM output on the SLM screen.
+void placeOnPrimaryScreen(QWidget* window);
 
 // Every listed full-screen window stops feeding the SLM output (connectToSLM(false)).
 void disconnectAllFromSLM();

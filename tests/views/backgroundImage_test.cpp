@@ -102,14 +102,17 @@ TEST_F(BackgroundImageTest, ValuesByDepthAndOrientation)
     EXPECT_EQ(fromColour.pixel(0, 500), 10);
     EXPECT_EQ(fromColour.pixel(5, 0), 200);
 
-    // 1 bit: palette red, row 0 is the top line.
-    QImage mono(1920, 1080, QImage::Format_MonoLSB);
-    mono.setColorTable({qRgb(40, 0, 0), qRgb(250, 0, 0)});
-    mono.fill(0);
-    mono.setPixel(9, 0, 1);
-    backgroundImage fromMono(mono);
-    EXPECT_EQ(fromMono.pixel(9, 0), 250);
-    EXPECT_EQ(fromMono.pixel(9, 1079), 40);
+    // 1 bit: palette red, bottom line first like the other depths.
+    for (QImage::Format format : {QImage::Format_MonoLSB, QImage::Format_Mono}) {
+        QImage mono(1920, 1080, format);
+        mono.setColorTable({qRgb(40, 0, 0), qRgb(250, 0, 0)});
+        mono.fill(0);
+        mono.setPixel(9, 0, 1);
+        backgroundImage fromMono(mono);
+        EXPECT_EQ(fromMono.pixel(9, 1079), 250);
+        EXPECT_EQ(fromMono.pixel(9, 0), 40);
+        EXPECT_EQ(fromMono.pixel(10, 1079), 40);
+    }
 
     // A gray PNG loads as Grayscale8: its grays.
     QImage gray(1920, 1080, QImage::Format_Grayscale8);

@@ -68,10 +68,11 @@ protected:
             (pickZoomed ? choice->radioButton2 : choice->radioButton1)->setChecked(true);
             return acceptChoice ? int(QDialog::Accepted) : int(QDialog::Rejected);
         });
-        previousQuestion = setQuestionRunner([this](const QString&, const QString&) {
-            ++questions;
-            return true;
-        });
+        previousQuestion
+            = setQuestionRunner([this](const QString&, const QString&, QuestionButton) {
+                  ++questions;
+                  return QuestionButton::Yes;
+              });
         setRememberedChoice(false);
     }
     void TearDown() override
@@ -342,6 +343,41 @@ TEST_F(FieldWindowCommandsTest, ShrunkWindowAsksEvenAtZoomOne)
               fileBytes(path(QStringLiteral("ref.dat"))));
 }
 
+TEST_F(FieldWindowCommandsTest, FailedWritesAreReportedOnceAndKeepTheSaveFolder)
+{
+    // A name under a regular file cannot be created, not even by root.
+    QFile plain(path(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    struct Case
+    {
+        const char* typed;
+        QString filter;
+        bool zoomed;
+        int messagesBefore; // the zoomed ASCII export says what it writes first
+    };
+    const Case cases[] = {
+        {"plain/a.png", pngFileFilter, false, 0},   {"plain/b.bmp", bmpFileFilter, false, 0},
+        {"plain/c.dat", asciiFileFilter, false, 0}, {"plain/d.png", pngFileFilter, true, 0},
+        {"plain/e.dat", asciiFileFilter, true, 1},
+    };
+    const std::string before = theSettings.saveFileDir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        MessageRecorder messages;
+        auto w = complexWindow(indexedComplexField(6, 4), displayPhase);
+        if (c.zoomed)
+            invoke(*w, "zoomIn");
+        pickZoomed = c.zoomed;
+        save(*w, QString::fromUtf8(c.typed), c.filter);
+        ASSERT_EQ(messages.messages().size(), size_t(c.messagesBefore + 1));
+        const RecordedMessage& m = messages.messages().back();
+        EXPECT_EQ(m.caption, QStringLiteral("ERROR !"));
+        EXPECT_EQ(m.text, QStringLiteral("Writing file failed !\n") + path(c.typed));
+        EXPECT_EQ(theSettings.saveFileDir, before);
+    }
+}
+
 class FieldWindowFullScreenTest : public testing::Test
 {
 protected:
@@ -415,12 +451,16 @@ TEST(FieldWindowPropagation, PlaneWavePeaksWhereTheTransformPutsIt)
     ASSERT_TRUE(far);
     EXPECT_EQ(far->shortName(), QStringLiteral("Far field propagation simulated by FFT"));
     EXPECT_EQ(far->currentMode(), displayIntensity);
-    // exp(+2 pi i jk / n) moves the wave (3, 1) to (-3, -1) = (13, 7), unscaled.
+    // The release edition's exp(+2 pi i jk / n) moves the wave (3, 1) to (-3, -1) = (13, 7); the
+    // internal edition's exp(-2 pi i jk / n) keeps it at (3, 1). Unscaled.
+    const int peakI = PHASEDECK_LAB ? 3 : 13;
+    const int peakJ = PHASEDECK_LAB ? 1 : 7;
     auto spectrum = far->complexField();
-    EXPECT_NEAR(spectrum->getValue(13, 7).re, 128.0f, 1e-3f);
-    EXPECT_NEAR(spectrum->getValue(3, 1).re, 0.0f, 1e-3f);
-    // Shown centred: element (13, 7) at sampled ((13 + 8) % 16, (7 + 4) % 8) = (5, 3).
-    EXPECT_NEAR(far->shownField()->getValue(5, 3), 128.0f * 128.0f, 0.5f);
+    EXPECT_NEAR(spectrum->getValue(peakI, peakJ).re, 128.0f, 1e-3f);
+    EXPECT_NEAR(spectrum->getValue(16 - peakI, 8 - peakJ).re, 0.0f, 1e-3f);
+    // Shown centred: element (i, j) at sampled ((i + 8) % 16, (j + 4) % 8).
+    EXPECT_NEAR(far->shownField()->getValue((peakI + 8) % 16, (peakJ + 4) % 8), 128.0f * 128.0f,
+                0.5f);
     EXPECT_NEAR(far->rangeMaximum(displayIntensity), 128.0f * 128.0f, 0.5f);
     // The window's own field is not transformed.
     EXPECT_EQ(field->getDomainFlag(), 0);

@@ -1,0 +1,32 @@
+// complexDataField2D: the row storage, one row of 2 sizeJ floats per i in one block.
+#include "fields/complexDataField2D.h"
+
+#include "fields/complexFFT2D.h"
+
+bool complexDataField2D::allocate()
+{
+    // Exhaustion ends the process inside the allocator, so rows are never null for a field with
+    // elements.
+    rows = (sizeI > 0 && sizeJ > 0) ? allocFloatArray2D(sizeI, 2 * sizeJ) : nullptr;
+    return true;
+}
+
+void complexDataField2D::deallocate()
+{
+    freeFloatArray2D(rows);
+    rows = nullptr;
+}
+
+void complexDataField2D::fillWith(const complexFloat& value)
+{
+    for (int i = 0; i < sizeI; ++i)
+        for (int j = 0; j < sizeJ; ++j)
+            setValue(i, j, value);
+}
+
+void complexDataField2D::copyValuesFrom(const complexDataField2D& source)
+{
+    for (int i = 0; i < sizeI; ++i)
+        for (int j = 0; j < sizeJ; ++j)
+            setValue(i, j, source.getValue(i, j));
+}
