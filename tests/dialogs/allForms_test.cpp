@@ -16,6 +16,9 @@
 #include "dialogs/dialog_doubleSlitParametersImpl.h"
 #include "dialogs/dialog_fourIntValuesImpl.h"
 #include "dialogs/dialog_fourOptionsImpl.h"
+#include "dialogs/dialog_guiprefsImpl.h"
+#include "dialogs/dialog_openImageImpl.h"
+#include "dialogs/dialog_saveProfileValuesImpl.h"
 #include "dialogs/dialog_gdsIIfileParametersImpl.h"
 #include "dialogs/dialog_isoBeamShaperParamsImpl.h"
 #include "dialogs/dialog_linearGrating2DImpl.h"
@@ -42,8 +45,10 @@
 
 namespace {
 
-// Texts that one caller puts into a form before running it.
+// Texts that one caller puts into a form before running it; a null text: the caller hides that
+// widget.
 using Relabelling = std::vector<TextSpec>;
+constexpr const char* hidden = nullptr;
 
 struct FormRow
 {
@@ -126,6 +131,29 @@ const std::vector<FormRow>& formRows()
            {"TextLabel3", "Lowest value to randomize:"},
            {"TextLabel4", "Highest value to randomize:"}}}},
         {"dialog_fourOptions", factoryOf<dialog_fourOptionsImpl>(), "Ok", "radioButton1", {}},
+        {"dialog_GUIPrefs",
+         factoryOf<dialog_guiprefsImpl>(),
+         "buttonOk",
+         "checkBox_imageOptions",
+         {}},
+        {"dialog_openImage",
+         factoryOf<dialog_openImageImpl>(),
+         "Ok",
+         "radioButton1",
+         {{{"textLabel_info",
+            "Properties: Grayscale image with 5000 x 5000 pixels and 256 unique colors"},
+           {"radioButton1", "Grayscale image"},
+           {"radioButton11", "quantized phase with 256 equidistant levels"},
+           {"spinBox_Levels", hidden},
+           {"textLabel3", hidden}},
+          {{"textLabel_info",
+            "Properties: Color image with 16384 x 16384 pixels and 16777216 unique colors"},
+           {"radioButton1", "Grayscale image - RGB mix as specified below"}}}},
+        {"dialog_SaveProfileValues",
+         factoryOf<dialog_saveProfileValuesImpl>(),
+         "OKpushButton",
+         "cursor1XspinBox",
+         {}},
         {"dialog_gdsIIfileParameters",
          factoryOf<dialog_gdsIIfileParametersImpl>(),
          "Ok",
@@ -209,6 +237,10 @@ void relabel(QDialog& dialog, const Relabelling& texts)
     for (const TextSpec& t : texts) {
         QObject* child = dialog.findChild<QObject*>(t.name);
         ASSERT_NE(child, nullptr) << t.name;
+        if (t.text == hidden) {
+            qobject_cast<QWidget*>(child)->hide();
+            continue;
+        }
         ASSERT_TRUE(child->setProperty(qobject_cast<QGroupBox*>(child) ? "title" : "text",
                                        QString::fromUtf8(t.text)));
     }

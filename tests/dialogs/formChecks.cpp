@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
 #include <QFrame>
 #include <QLayout>
 #include <QPushButton>
@@ -268,16 +267,25 @@ QRect drawnArea(const QWidget* w)
     return QRect(r.center().x() - thickness / 2, r.y(), thickness, r.height());
 }
 
-// A check box that stands on a group box's upper frame line, as the group's heading, covers no
-// more of the group than its title band.
-bool headsGroup(const QWidget* heading, const QWidget* group)
+// A widget stacked over a group box (a check box heading it on its frame line, a row of inputs
+// placed over it) may cover the group's frame but none of its children and not its title.
+bool liesOverGroup(const QWidget* w, const QWidget* other)
 {
-    if (!qobject_cast<const QCheckBox*>(heading) || !qobject_cast<const QGroupBox*>(group))
+    const auto* group = qobject_cast<const QGroupBox*>(other);
+    const QObjectList& siblings = w->parentWidget()->children();
+    if (!group || siblings.indexOf(w) < siblings.indexOf(group))
         return false;
-    QRect band = group->geometry();
-    band.setHeight(group->fontMetrics().height());
-    const QRect covered = heading->geometry().intersected(group->geometry());
-    return covered.isEmpty() || band.contains(covered);
+    for (const QWidget* c : group->findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (c->isVisibleTo(group)
+            && QRect(group->mapToParent(c->pos()), c->size()).intersects(w->geometry()))
+            return false;
+    }
+    if (group->title().isEmpty())
+        return true;
+    const QFontMetrics fm = group->fontMetrics();
+    const QRect title(group->x(), group->y(), fm.horizontalAdvance(group->title()) + 16,
+                      fm.height());
+    return !title.intersects(w->geometry());
 }
 
 } // namespace
@@ -298,7 +306,8 @@ void checkTextsFit(const QDialog& dialog)
         QRect inside = parent->rect();
         if (auto* frame = qobject_cast<const QFrame*>(parent))
             inside = frame->contentsRect();
-        if (qobject_cast<const QGroupBox*>(parent))
+        if (auto* group = qobject_cast<const QGroupBox*>(parent);
+            group && !group->title().isEmpty())
             inside.setTop(parent->fontMetrics().height());
         EXPECT_TRUE(inside.contains(w->geometry()))
             << "geometry " << w->geometry().x() << "," << w->geometry().y() << " " << w->width()
@@ -307,7 +316,7 @@ void checkTextsFit(const QDialog& dialog)
     for (size_t a = 0; a < placed.size(); ++a) {
         for (size_t b = a + 1; b < placed.size(); ++b) {
             if (placed[a]->parentWidget() == placed[b]->parentWidget()
-                && !headsGroup(placed[a], placed[b]) && !headsGroup(placed[b], placed[a])) {
+                && !liesOverGroup(placed[a], placed[b]) && !liesOverGroup(placed[b], placed[a])) {
                 EXPECT_FALSE(drawnArea(placed[a]).intersects(drawnArea(placed[b])))
                     << placed[a]->objectName().toStdString() << " overlaps "
                     << placed[b]->objectName().toStdString();

@@ -123,8 +123,10 @@ void checkStates(const QDialog& dialog, const std::vector<CheckSpec>& states);
 
 // Under the current application font nothing of the dialog's texts is cut: every widget placed by
 // hand is at least as large as its size hint (a line edit, list or frame as its minimum size
-// hint, a layout holder as its layout's minimum), lies inside its parent and below a group box's
-// title, and overlaps no sibling placed by hand.
+// hint, a layout holder as its layout's minimum; a picture scaled into its label needs nothing),
+// lies inside its parent and below a group box's title, and overlaps no sibling placed by hand
+// (line frames only with their line; a widget stacked over a group box only where it covers
+// neither the group's children nor its title).
 void checkTextsFit(const QDialog& dialog);
 
 // Every label and button of a shown dialog is at least as large as its size hint (a word-wrapped
