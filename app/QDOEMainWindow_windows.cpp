@@ -157,6 +157,9 @@ void QDOEMainWindow::addFieldWindow(QWidget* window)
     frame->setWindowTitle(window->windowTitle());
     connect(window, &QWidget::windowTitleChanged, frame, &QMdiSubWindow::setWindowTitle);
     frame->show();
+    // The workspace fits a new frame into its view; the window keeps its own size instead and
+    // the workspace scrolls to it.
+    frame->adjustSize();
 }
 
 void QDOEMainWindow::showOnSLM(QPixmap pixmap)
