@@ -23,6 +23,10 @@ inline void PrintTo(const QSize& s, std::ostream* os)
 {
     *os << s.width() << " x " << s.height();
 }
+inline void PrintTo(const QPoint& p, std::ostream* os)
+{
+    *os << p.x() << ", " << p.y();
+}
 
 namespace {
 
@@ -110,6 +114,25 @@ TEST(FieldWindowGeometry, LargerThanTheWorkspaceOpensWholeAndScrolls)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     theSettings.autoShrinkFieldWindows = savedShrink;
+}
+
+// Opened while the main window is still hidden (a picture named on the command line), the window
+// is placed when the workspace shows: its top-left corner with the tool bar in sight.
+TEST(FieldWindowGeometry, OpenedBeforeTheMainWindowShowsStartsAtTheTopLeft)
+{
+    auto main = std::make_unique<QDOEMainWindow>(nullptr, "new window", Qt::Window, 0, nullptr);
+    main->setAttribute(Qt::WA_DeleteOnClose, false);
+    main->resize(1280, 800);
+    main->openRealFieldWindow(boost::make_shared<DataField2D>(2500, 2500, 0.0, 0.0, 1.0, 1.0, 0.5f),
+                              QStringLiteral("square"), QString());
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    QTest::qWait(50);
+    QMdiArea& workspace = *main->workspaceArea();
+    EXPECT_EQ(workspace.subWindowList().first()->pos(), QPoint(0, 0));
+    checkReachable(workspace, QSize(2500, 2500));
+    main.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // A zoom keeps the same rule: the frame follows the window, and a smaller picture needs no
