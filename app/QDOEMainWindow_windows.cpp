@@ -14,6 +14,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
+#include <QTimer>
 #include <vector>
 
 namespace {
@@ -157,6 +159,20 @@ void QDOEMainWindow::addFieldWindow(QWidget* window)
     frame->setWindowTitle(window->windowTitle());
     connect(window, &QWidget::windowTitleChanged, frame, &QMdiSubWindow::setWindowTitle);
     frame->show();
+    // The workspace fits a new frame into its view; the window keeps its own size instead and
+    // the workspace scrolls to it.
+    frame->adjustSize();
+    // A frame larger than the view starts at the view's top-left corner, with its tool bar in
+    // sight. A frame added while the workspace is hidden is placed when the workspace shows.
+    const QPointer<QMdiSubWindow> added(frame);
+    auto showCorner = [this, added] {
+        if (added && !workspace->viewport()->rect().contains(added->geometry()))
+            added->move(0, 0);
+    };
+    if (workspace->isVisible())
+        showCorner();
+    else
+        QTimer::singleShot(0, frame, showCorner);
 }
 
 void QDOEMainWindow::showOnSLM(QPixmap pixmap)

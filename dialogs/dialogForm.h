@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+class QWidget;
+
 // A form class is `class dialog_X : public QDialog, public Ui::dialog_X` whose constructor takes
 // (parent, name, modal, flags), passes parent and flags to QDialog and calls setUpForm(this, name,
 // modal). setupUi builds the public child widgets, sets the texts (the form's languageChange()
@@ -18,6 +20,10 @@ void setUpForm(Form* form, const char* name, bool modal)
         form->setObjectName(QString::fromLatin1(name));
     form->setModal(modal);
 }
+
+// Each time the dialog is shown, gives `input` the keyboard focus and selects its text (a spin
+// box's or line edit's), so that what the user types replaces the value a caller preset.
+void focusOnShow(QDialog* dialog, QWidget* input);
 
 // Endings of the stub warnings: a form's own slot ("dialog_X::slot(): Not implemented yet"), and
 // a subclass override without work ("dialog_XImpl::slot() not yet implemented!").

@@ -8,7 +8,7 @@ dialog_IFTAParameters::dialog_IFTAParameters(QWidget* parent, const char* name, 
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    value1_SpinBox->setFocus();
+    focusOnShow(this, value1_SpinBox);
 }
 
 void dialog_IFTAParameters::checkValues()

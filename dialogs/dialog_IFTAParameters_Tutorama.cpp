@@ -11,7 +11,7 @@ dialog_IFTAParameters_Tutorama::dialog_IFTAParameters_Tutorama(QWidget* parent, 
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    value1_SpinBox->setFocus();
+    focusOnShow(this, value1_SpinBox);
 }
 
 void dialog_IFTAParameters_Tutorama::checkValues()

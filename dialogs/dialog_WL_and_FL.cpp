@@ -8,7 +8,7 @@ dialog_WL_and_FL::dialog_WL_and_FL(QWidget* parent, const char* name, bool modal
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    WaveLengthEdit->setFocus();
+    focusOnShow(this, WaveLengthEdit);
 }
 
 void dialog_WL_and_FL::updateValues()

@@ -8,7 +8,7 @@ dialog_Zandor_IFTA_Parameters::dialog_Zandor_IFTA_Parameters(QWidget* parent, co
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    gratingPeriodListBox->setFocus();
+    focusOnShow(this, gratingPeriodListBox);
 }
 
 void dialog_Zandor_IFTA_Parameters::languageChange()

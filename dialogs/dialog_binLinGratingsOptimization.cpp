@@ -9,7 +9,7 @@ dialog_binLinGratingsOptimization::dialog_binLinGratingsOptimization(QWidget* pa
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    SignalOrderNrSpinBox->setFocus();
+    focusOnShow(this, SignalOrderNrSpinBox);
 }
 
 void dialog_binLinGratingsOptimization::languageChange()

@@ -8,7 +8,7 @@ dialog_exportBLG2Textlib::dialog_exportBLG2Textlib(QWidget* parent, const char* 
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    lineEdit_pixelsize->setFocus();
+    focusOnShow(this, lineEdit_pixelsize);
 }
 
 void dialog_exportBLG2Textlib::languageChange()

@@ -8,7 +8,7 @@ dialog_gdsIIfileParameters::dialog_gdsIIfileParameters(QWidget* parent, const ch
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    radioButton1->setFocus();
+    focusOnShow(this, radioButton1);
 }
 
 void dialog_gdsIIfileParameters::languageChange()

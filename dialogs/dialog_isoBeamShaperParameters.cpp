@@ -9,7 +9,7 @@ dialog_isoBeamShaperParameters::dialog_isoBeamShaperParameters(QWidget* parent, 
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    WaveLengthEdit->setFocus();
+    focusOnShow(this, WaveLengthEdit);
 }
 
 void dialog_isoBeamShaperParameters::updateValues()

@@ -9,7 +9,7 @@ dialog_one_real_number_correction::dialog_one_real_number_correction(QWidget* pa
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    LineEdit_variable->setFocus();
+    focusOnShow(this, LineEdit_variable);
 }
 
 void dialog_one_real_number_correction::updateValues()

@@ -9,7 +9,7 @@ dialog_sepaBeamShaperParameters::dialog_sepaBeamShaperParameters(QWidget* parent
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    WaveLengthEdit->setFocus();
+    focusOnShow(this, WaveLengthEdit);
 }
 
 void dialog_sepaBeamShaperParameters::updateValues()

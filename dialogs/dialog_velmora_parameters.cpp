@@ -8,7 +8,7 @@ dialog_velmora_parameters::dialog_velmora_parameters(QWidget* parent, const char
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
-    spinBox_PN->setFocus();
+    focusOnShow(this, spinBox_PN);
 }
 
 void dialog_velmora_parameters::updateValues()

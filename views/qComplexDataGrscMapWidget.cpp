@@ -4,7 +4,9 @@
 
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "base/visibleText.h"
 #include "fieldio/fieldToImage.h"
+#include "fieldio/grayImageScaling.h"
 #include "fieldio/imageColours.h"
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
@@ -300,7 +302,8 @@ void qComplexDataGrscMapWidget::setupToolBar()
         captionText.replace(QLatin1Char('\\'), QLatin1Char('/'));
         shortNameText = captionText.mid(captionText.lastIndexOf(QLatin1Char('/')) + 1);
     }
-    windowTitleText = QString::number(++fieldWindowCount) + QStringLiteral(": ") + shortNameText;
+    windowTitleText = QString::number(++fieldWindowCount) + QStringLiteral(": ")
+                      + withVisibleControls(shortNameText);
 
     imageOrigin = QPoint(leftMargin, toolBarBand + topMargin);
     profile1 = QPoint(0, sampledHeight - 1);
@@ -359,9 +362,10 @@ void qComplexDataGrscMapWidget::resizeToContents()
 
 void qComplexDataGrscMapWidget::placeStatusLabel()
 {
-    statusTextValue = shortNameText + QStringLiteral(", ") + QString::number(fieldSizeI)
-                      + QStringLiteral(" x ") + QString::number(fieldSizeJ)
-                      + QStringLiteral(" pixels") + QStringLiteral(", Zoom: ")
+    statusTextValue = withVisibleControls(shortNameText) + QStringLiteral(", ")
+                      + QString::number(fieldSizeI) + QStringLiteral(" x ")
+                      + QString::number(fieldSizeJ) + QStringLiteral(" pixels")
+                      + QStringLiteral(", Zoom: ")
                       + QString::number(zoomFactorValue * samplingStepValue * 100.0, 'g', 6)
                       + QStringLiteral("%");
     const QRect place(0, height() - statusLabel->height(), width(), statusLabel->height());
@@ -384,7 +388,6 @@ void qComplexDataGrscMapWidget::updateImage()
                                             rangeMax[size_t(currentModeValue)], 256);
 #endif
     }
-    pixmap = QPixmap::fromImage(baseImageValue);
 }
 
 QImage qComplexDataGrscMapWidget::imageForMode(int mode) const
@@ -394,17 +397,11 @@ QImage qComplexDataGrscMapWidget::imageForMode(int mode) const
     return dataField2DToImage(shownFieldValue, rangeMin[size_t(mode)], rangeMax[size_t(mode)], 256);
 }
 
-QImage qComplexDataGrscMapWidget::scaledDisplayImage(bool smooth) const
+void qComplexDataGrscMapWidget::rescaleDisplayedImage(bool smooth)
 {
-    if (baseImageValue.isNull() || displayedWidth < 1 || displayedHeight < 1)
-        return QImage();
-    const QImage scaled
-        = baseImageValue.scaled(displayedWidth, displayedHeight, Qt::IgnoreAspectRatio,
-                                smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
-    // Every pixel the gray of its colour, over the gray ramp.
-    QImage gray = convertImageToGrayByChannel(scaled, 3);
-    convertPaletteToGray(gray);
-    return gray;
+    // Up to 16384 pixels a side: one 8-bit copy of the picture at a time, no 32-bit one.
+    displayedImageValue = QImage();
+    displayedImageValue = scaleGrayImage(baseImageValue, displayedWidth, displayedHeight, smooth);
 }
 
 void qComplexDataGrscMapWidget::zoomIn()
@@ -436,7 +433,7 @@ void qComplexDataGrscMapWidget::applyZoom(int step)
     zoomFactorValue = factor;
     displayedWidth = width;
     displayedHeight = height;
-    displayedImageValue = scaledDisplayImage(!plainScaling);
+    rescaleDisplayedImage(!plainScaling);
 
     const double scale = step > 0 ? zoomStep : 1.0 / zoomStep;
     auto rescale = [&](QPoint p) {
@@ -468,7 +465,7 @@ void qComplexDataGrscMapWidget::updateLayout()
     placeStatusLabel();
 }
 
-void qComplexDataGrscMapWidget::paintEvent(QPaintEvent*)
+void qComplexDataGrscMapWidget::paintEvent(QPaintEvent* e)
 {
     QPainter painter(this);
     const int w = width();
@@ -479,8 +476,12 @@ void qComplexDataGrscMapWidget::paintEvent(QPaintEvent*)
     painter.fillRect(leftMargin + displayedWidth, top, w - displayedWidth - leftMargin,
                      displayedHeight, backgroundColour);
     painter.fillRect(0, top + displayedHeight, w, h - displayedHeight - top, backgroundColour);
-    pixmap = QPixmap::fromImage(displayedImageValue);
-    painter.drawPixmap(imageOrigin, pixmap);
+    // Only the part to repaint becomes a pixmap: a zoomed picture may be far larger than the view.
+    const QRect exposed = e->rect().intersected(QRect(imageOrigin, displayedImageValue.size()));
+    if (!exposed.isEmpty()) {
+        pixmap = QPixmap::fromImage(displayedImageValue.copy(exposed.translated(-imageOrigin)));
+        painter.drawPixmap(exposed.topLeft(), pixmap);
+    }
 #if PHASEDECK_LAB
     paintRangeStrip(painter);
 #endif

@@ -132,8 +132,9 @@ private:
     void setupToolBar();
     QToolButton* addToolButton(const QIcon& icon, const char* tip);
     void updateImage();
-    // The base image scaled to the displayed size, as 8-bit gray with the gray ramp.
-    QImage scaledDisplayImage(bool smooth) const;
+    // Makes the displayed image anew: the base image scaled to the displayed size, as 8-bit gray
+    // with the gray ramp. The previous displayed image is released first.
+    void rescaleDisplayedImage(bool smooth);
     void applyZoom(int step);
     void updateLayout();
     void resizeToContents();

@@ -196,7 +196,7 @@ void qComplexDataGrscMapWidget::showView(int mode)
 #endif
     currentModeValue = mode;
     updateImage();
-    displayedImageValue = scaledDisplayImage(true);
+    rescaleDisplayedImage(true);
     update();
 }
 

@@ -84,6 +84,7 @@ private:
     void updateBandWidgets();
     void updateAddedPhaseState();
     void applyZoom(int level);
+    void showZoomLabel(const QString& text);
     CompositionParameters compositionParameters() const;
     PatternLevels patternLevels() const;
     void recompose();

@@ -166,7 +166,7 @@ grayRangeStrip qComplexDataGrscMapWidget::rangeStrip() const
 void qComplexDataGrscMapWidget::rebuildDisplayedImage()
 {
     updateImage();
-    displayedImageValue = scaledDisplayImage(true);
+    rescaleDisplayedImage(true);
 }
 
 void qComplexDataGrscMapWidget::paintRangeStrip(QPainter& painter)

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -246,9 +247,45 @@ QSize neededSize(const QWidget* w)
         return QSize(w->sizeHint().width(), textLine);
     if (qobject_cast<const QLineEdit*>(w))
         return QSize(w->minimumSizeHint().width(), textLine);
+    if (auto* label = qobject_cast<const QLabel*>(w); label && label->hasScaledContents())
+        return QSize(0, 0); // a picture scaled into its place
     if (qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w))
         return w->sizeHint();
     return w->minimumSizeHint().expandedTo(QSize(0, 0));
+}
+
+// Where a widget draws: a line frame only its line through the middle of its rectangle.
+QRect drawnArea(const QWidget* w)
+{
+    const QRect r = w->geometry();
+    const auto* frame = qobject_cast<const QFrame*>(w);
+    if (!frame || (frame->frameShape() != QFrame::HLine && frame->frameShape() != QFrame::VLine))
+        return r;
+    const int thickness = std::max(1, frame->lineWidth() + 2 * frame->midLineWidth());
+    if (frame->frameShape() == QFrame::HLine)
+        return QRect(r.x(), r.center().y() - thickness / 2, r.width(), thickness);
+    return QRect(r.center().x() - thickness / 2, r.y(), thickness, r.height());
+}
+
+// A widget stacked over a group box (a check box heading it on its frame line, a row of inputs
+// placed over it) may cover the group's frame but none of its children and not its title.
+bool liesOverGroup(const QWidget* w, const QWidget* other)
+{
+    const auto* group = qobject_cast<const QGroupBox*>(other);
+    const QObjectList& siblings = w->parentWidget()->children();
+    if (!group || siblings.indexOf(w) < siblings.indexOf(group))
+        return false;
+    for (const QWidget* c : group->findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (c->isVisibleTo(group)
+            && QRect(group->mapToParent(c->pos()), c->size()).intersects(w->geometry()))
+            return false;
+    }
+    if (group->title().isEmpty())
+        return true;
+    const QFontMetrics fm = group->fontMetrics();
+    const QRect title(group->x(), group->y(), fm.horizontalAdvance(group->title()) + 16,
+                      fm.height());
+    return !title.intersects(w->geometry());
 }
 
 } // namespace
@@ -269,7 +306,8 @@ void checkTextsFit(const QDialog& dialog)
         QRect inside = parent->rect();
         if (auto* frame = qobject_cast<const QFrame*>(parent))
             inside = frame->contentsRect();
-        if (qobject_cast<const QGroupBox*>(parent))
+        if (auto* group = qobject_cast<const QGroupBox*>(parent);
+            group && !group->title().isEmpty())
             inside.setTop(parent->fontMetrics().height());
         EXPECT_TRUE(inside.contains(w->geometry()))
             << "geometry " << w->geometry().x() << "," << w->geometry().y() << " " << w->width()
@@ -277,12 +315,31 @@ void checkTextsFit(const QDialog& dialog)
     }
     for (size_t a = 0; a < placed.size(); ++a) {
         for (size_t b = a + 1; b < placed.size(); ++b) {
-            if (placed[a]->parentWidget() == placed[b]->parentWidget()) {
-                EXPECT_FALSE(placed[a]->geometry().intersects(placed[b]->geometry()))
+            if (placed[a]->parentWidget() == placed[b]->parentWidget()
+                && !liesOverGroup(placed[a], placed[b]) && !liesOverGroup(placed[b], placed[a])) {
+                EXPECT_FALSE(drawnArea(placed[a]).intersects(drawnArea(placed[b])))
                     << placed[a]->objectName().toStdString() << " overlaps "
                     << placed[b]->objectName().toStdString();
             }
         }
+    }
+}
+
+void checkTextWidgetsFit(const QDialog& dialog)
+{
+    for (const QWidget* w : dialog.findChildren<const QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        if (!formChild(w) || !w->isVisibleTo(&dialog)
+            || !(label || qobject_cast<const QAbstractButton*>(w))
+            || (label && label->hasScaledContents()))
+            continue;
+        SCOPED_TRACE(w->objectName().toStdString() + " \"" + textOf(w).toStdString() + "\"");
+        if (label && label->wordWrap()) {
+            EXPECT_GE(w->height(), w->heightForWidth(w->width()));
+            continue;
+        }
+        EXPECT_GE(w->width(), w->sizeHint().width());
+        EXPECT_GE(w->height(), w->sizeHint().height());
     }
 }
 
@@ -293,6 +350,11 @@ void checkDefaultAndFocus(const DialogFactory& make, const char* defaultButton,
     for (const QPushButton* b : d->findChildren<const QPushButton*>())
         EXPECT_EQ(b->isDefault(), b->objectName() == defaultButton)
             << b->objectName().toStdString();
+    if (!firstInput) {
+        EXPECT_EQ(execWhile(*d, [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); }),
+                  int(QDialog::Accepted));
+        return;
+    }
 
     QString focused;
     execWhile(*d, [&focused](QDialog& dialog) {

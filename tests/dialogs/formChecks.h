@@ -123,11 +123,18 @@ void checkStates(const QDialog& dialog, const std::vector<CheckSpec>& states);
 
 // Under the current application font nothing of the dialog's texts is cut: every widget placed by
 // hand is at least as large as its size hint (a line edit, list or frame as its minimum size
-// hint, a layout holder as its layout's minimum), lies inside its parent and below a group box's
-// title, and overlaps no sibling placed by hand.
+// hint, a layout holder as its layout's minimum; a picture scaled into its label needs nothing),
+// lies inside its parent and below a group box's title, and overlaps no sibling placed by hand
+// (line frames only with their line; a widget stacked over a group box only where it covers
+// neither the group's children nor its title).
 void checkTextsFit(const QDialog& dialog);
 
+// Every label and button of a shown dialog is at least as large as its size hint (a word-wrapped
+// label as tall as its text needs at its width), also where a layout places it.
+void checkTextWidgetsFit(const QDialog& dialog);
+
 // Return and Enter accept through the named default button, whichever input has the focus, and
-// the dialog opens with `firstInput` focused.
+// the dialog opens with `firstInput` focused; a box without inputs (`firstInput` null) accepts
+// Return.
 void checkDefaultAndFocus(const DialogFactory& make, const char* defaultButton,
                           const char* firstInput);

@@ -45,6 +45,15 @@ TEST_F(FieldWindowTest, AutoShrinkSamplesLargeComplexFieldsDownInThirdOctaves)
     EXPECT_EQ(w->statusText(), QStringLiteral("big field.png, 1024 x 768 pixels, Zoom: 200%"));
 }
 
+// A file name with a line break keeps the caption and the status line on one line each.
+TEST_F(FieldWindowTest, ControlCharactersOfTheNameAreShownAsEscapes)
+{
+    auto w = realWindow(indexedRealField(3, 2), QStringLiteral("/data/two\nlines\r.png"));
+    EXPECT_EQ(w->shortName(), QStringLiteral("two\nlines\r.png"));
+    EXPECT_EQ(w->windowTitle(), QString::number(windowNumber(*w)) + ": two\\nlines\\r.png");
+    EXPECT_EQ(w->statusText(), QStringLiteral("two\\nlines\\r.png, 3 x 2 pixels, Zoom: 100%"));
+}
+
 TEST_F(FieldWindowTest, AutoShrinkExemptions)
 {
     struct Case
