@@ -6,6 +6,8 @@
 #include "fields/DataField2D.h"
 #include "fields/complexFFT2D.h"
 
+#include <climits>
+
 namespace {
 
 // index brought into 0 .. size - 1; the same result as adding or subtracting size repeatedly.
@@ -17,10 +19,17 @@ int wrapIndex(int index, int size)
     return wrapped;
 }
 
+// Sizes whose 2 sizeI sizeJ floats are countable in an int; larger ones would wrap the row
+// length and the element counts of every loop.
+bool storageFits(int sizeI, int sizeJ)
+{
+    return sizeI >= 0 && sizeJ >= 0 && 2 * static_cast<long long>(sizeI) * sizeJ <= INT_MAX;
+}
+
 } // namespace
 
 complexDataField2D::complexDataField2D(int sizeI, int sizeJ, int domainFlag)
-    : ok(sizeI >= 0 && sizeJ >= 0)
+    : ok(storageFits(sizeI, sizeJ))
     , domainFlag(domainFlag)
     , sizeI(ok ? sizeI : 0)
     , sizeJ(ok ? sizeJ : 0)
@@ -102,10 +111,10 @@ complexDataField2D& complexDataField2D::operator=(const DataField2D& real)
 void complexDataField2D::fromRealField(const DataField2D& real)
 {
     deallocate();
-    ok = true;
+    ok = storageFits(real.getSizeI(), real.getSizeJ());
     domainFlag = 0;
-    sizeI = real.getSizeI();
-    sizeJ = real.getSizeJ();
+    sizeI = ok ? real.getSizeI() : 0;
+    sizeJ = ok ? real.getSizeJ() : 0;
     dx = real.getDx();
     dy = real.getDy();
     allocate();

@@ -16,14 +16,16 @@ class DataField2D;
 class complexDataField2D
 {
 public:
-    // Every element (0, 0), the default pixel pitch of the optical parameters. A negative size
-    // gives an empty field (sizes 0) with isOk() false.
+    // Every element (0, 0), the default pixel pitch of the optical parameters. A negative size,
+    // or sizes whose 2 sizeI sizeJ floats pass INT_MAX, give an empty field (sizes 0) with
+    // isOk() false.
     complexDataField2D(int sizeI, int sizeJ, int domainFlag);
     // Every element value, domain flag 0, the default pixel pitch.
     complexDataField2D(int sizeI, int sizeJ, const complexFloat& value);
     // Sizes, pitch and domain flag of source; its values, or zeros when shapeOnly is true.
     complexDataField2D(const complexDataField2D& source, bool shapeOnly = false);
-    // Sizes and pitch of the real field (not its centre), domain flag 0, element (v, 0).
+    // Sizes and pitch of the real field (not its centre), domain flag 0, element (v, 0); empty
+    // with isOk() false when its sizes do not fit as above.
     explicit complexDataField2D(const DataField2D& real);
     virtual ~complexDataField2D();
 

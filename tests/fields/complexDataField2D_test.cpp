@@ -162,6 +162,39 @@ TEST(complexDataField2D, emptyAndNegativeSizes)
     EXPECT_EQ(copy.getSizeI(), 0);
 }
 
+// Sizes whose float count (2 sizeI sizeJ) passes INT_MAX give an empty field, as a failed
+// allocation does, instead of a wrapped row length or element count.
+TEST(complexDataField2D, sizesWhoseStorageOverflowsGiveAnEmptyField)
+{
+    struct Case
+    {
+        int sizeI, sizeJ;
+        bool fits;
+    };
+    const Case cases[] = {
+        {1, 1 << 30, false},     // a row of 2^31 floats
+        {2, INT_MAX / 2, false}, // 2^31 - 2 per row, twice
+        {46341, 46341, false},   // the element count itself passes INT_MAX
+        {65536, 65536, false},   // 2^33 floats, 0 modulo 2^32
+        {INT_MAX, INT_MAX, false}, {1024, 2048, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.sizeI << " x " << c.sizeJ);
+        const complexDataField2D zeros(c.sizeI, c.sizeJ, 1);
+        const complexDataField2D filled(c.sizeI, c.sizeJ, complexFloat{1.0f, 2.0f});
+        for (const complexDataField2D* field : {&zeros, &filled}) {
+            EXPECT_EQ(field->isOk(), c.fits);
+            EXPECT_EQ(field->getSizeI(), c.fits ? c.sizeI : 0);
+            EXPECT_EQ(field->getSizeJ(), c.fits ? c.sizeJ : 0);
+            EXPECT_EQ(field->getRows() == nullptr, !c.fits);
+        }
+        if (!c.fits) {
+            EXPECT_EQ(zeros.cyclicShift(1, 1)->getSizeI(), 0);
+            EXPECT_EQ(zeros.resizeCentered(2, 2)->getSizeI(), 2);
+        }
+    }
+}
+
 TEST(complexDataField2D, parametersAndCoordinates)
 {
     complexDataField2D field = referenceField(4, 2);
