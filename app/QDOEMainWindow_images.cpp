@@ -2,6 +2,7 @@
 #include "app/QDOEMainWindow.h"
 
 #include "base/applicationSettings.h"
+#include "base/droppedFileNames.h"
 #include "base/messages.h"
 #include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
@@ -22,7 +23,6 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMimeData>
-#include <QUrl>
 
 namespace {
 
@@ -44,17 +44,6 @@ QString chooseImageFile()
     return name;
 }
 
-// The local file of one dropped text line "file:///...", with a CR of a CR LF line end removed;
-// empty for any other line.
-QString droppedFileName(QString line)
-{
-    if (!line.startsWith(QLatin1String("file:///")))
-        return QString();
-    if (line.endsWith(QLatin1Char('\r')))
-        line.chop(1);
-    return QUrl(line).toLocalFile();
-}
-
 } // namespace
 
 void QDOEMainWindow::dropEvent(QDropEvent* e)
@@ -70,20 +59,9 @@ void QDOEMainWindow::dropEvent(QDropEvent* e)
         e->acceptProposedAction();
         return;
     }
-    if (data->hasUrls()) {
-        for (const QUrl& url : data->urls())
-            if (url.isLocalFile())
-                openFileByName(url.toLocalFile());
-        e->acceptProposedAction();
-        return;
-    }
-    if (data->hasText()) {
-        const QStringList lines = data->text().split(QLatin1Char('\n'), Qt::KeepEmptyParts);
-        for (const QString& line : lines) {
-            const QString name = droppedFileName(line);
-            if (!name.isEmpty())
-                openFileByName(name);
-        }
+    if (data->hasUrls() || data->hasText()) {
+        for (const QString& name : droppedFileNames(*data))
+            openFileByName(name);
         e->acceptProposedAction();
     }
 }
@@ -104,11 +82,8 @@ void QDOEMainWindow::paste()
 
 void QDOEMainWindow::openFileByName(QString name)
 {
-    if (name.isEmpty())
-        return;
-    if (!QFileInfo::exists(name))
-        name.replace(QLatin1String("%20"), QLatin1String(" "));
-    if (QFileInfo::exists(name))
+    name = existingFileName(name);
+    if (!name.isEmpty())
         openImageFileByName(name);
 }
 
