@@ -142,9 +142,14 @@ bool applicationSettings::readFile()
         return false;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
+    readSettings(file);
+    return true;
+}
 
+void applicationSettings::readSettings(QIODevice& device)
+{
     // Always UTF-8: a file that happens to start with FF FE is garbage, not UTF-16.
-    QTextStream in(&file);
+    QTextStream in(&device);
     in.setEncoding(QStringConverter::Utf8);
     in.setAutoDetectUnicode(false);
     QString line;
@@ -159,7 +164,11 @@ bool applicationSettings::readFile()
         if (simple.startsWith(QLatin1String(saveKey)))
             saveFileDir = simple.mid(int(sizeof saveKey) - 1).toUtf8().toStdString();
     }
-    return true;
+}
+
+std::string applicationSettings::settingsText() const
+{
+    return std::string(openKey) + openFileDir + "\n" + saveKey + saveFileDir + "\n";
 }
 
 void applicationSettings::writeFile()
@@ -173,8 +182,7 @@ void applicationSettings::writeFile()
     QFile file(folder + QStringLiteral("/settings.ini"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
-    const std::string text
-        = std::string(openKey) + openFileDir + "\n" + saveKey + saveFileDir + "\n";
+    const std::string text = settingsText();
     file.write(text.data(), qint64(text.size()));
     file.close();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QGuiApplication;
+class QIODevice;
 
 // Result of the SLM screen choice over the desktop's screens.
 struct SlmScreenChoice
@@ -51,9 +52,13 @@ public:
     // the file is missing, cannot be opened or is too large to be a settings file; a file
     // without a key leaves that folder as it was.
     bool readFile();
-    // Recomputes settingsFolder, creates it when missing and replaces settings.ini with the
-    // two folder lines. Silent when the folder or the file cannot be written.
+    // The lines of readFile from an open device, as UTF-8 text.
+    void readSettings(QIODevice& device);
+    // Recomputes settingsFolder, creates it when missing and replaces settings.ini with
+    // settingsText(). Silent when the folder or the file cannot be written.
     void writeFile();
+    // "OPEN_FILE_DIR;" + openFileDir + "\n" + "SAVE_FILE_DIR;" + saveFileDir + "\n".
+    std::string settingsText() const;
 
     // Fills the screen fields from screen rectangles in device pixels and the primary index,
     // and sets the full-screen resolution to 1920 x 1080.
