@@ -3,6 +3,7 @@
 #include "app/QDOEMainWindow.h"
 
 #include "base/applicationSettings.h"
+#include "base/droppedFileNames.h"
 #include "base/messages.h"
 #include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
@@ -30,7 +31,6 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMimeData>
-#include <QUrl>
 
 namespace {
 
@@ -50,17 +50,6 @@ QString chooseFileToOpen(const QString& filter)
     if (!name.isEmpty())
         theSettings.openFileDir = QFileInfo(name).dir().absolutePath().toStdString();
     return name;
-}
-
-// The local file of one dropped text line "file:///...", with a CR of a CR LF line end removed;
-// empty for any other line.
-QString droppedFileName(QString line)
-{
-    if (!line.startsWith(QLatin1String("file:///")))
-        return QString();
-    if (line.endsWith(QLatin1Char('\r')))
-        line.chop(1);
-    return QUrl(line).toLocalFile();
 }
 
 // Reads an image file for a command; an image refused for its size gets a warning that names
@@ -92,20 +81,9 @@ void QDOEMainWindow::dropEvent(QDropEvent* e)
         e->acceptProposedAction();
         return;
     }
-    if (data->hasUrls()) {
-        for (const QUrl& url : data->urls())
-            if (url.isLocalFile())
-                openFileByName(url.toLocalFile());
-        e->acceptProposedAction();
-        return;
-    }
-    if (data->hasText()) {
-        const QStringList lines = data->text().split(QLatin1Char('\n'), Qt::KeepEmptyParts);
-        for (const QString& line : lines) {
-            const QString name = droppedFileName(line);
-            if (!name.isEmpty())
-                openFileByName(name);
-        }
+    if (data->hasUrls() || data->hasText()) {
+        for (const QString& name : droppedFileNames(*data))
+            openFileByName(name);
         e->acceptProposedAction();
     }
 }
@@ -126,16 +104,11 @@ void QDOEMainWindow::paste()
 
 void QDOEMainWindow::openFileByName(QString name)
 {
+    name = existingFileName(name);
     if (name.isEmpty())
         return;
-    if (!QFileInfo::exists(name))
-        name.replace(QLatin1String("%20"), QLatin1String(" "));
-    // Only regular files are read: a FIFO or device named here could block or misbehave.
-    const QFileInfo file(name);
-    if (!file.isFile())
-        return;
 #if PHASEDECK_LAB
-    if (file.suffix().toLower() == QLatin1String("de")) {
+    if (QFileInfo(name).suffix().toLower() == QLatin1String("de")) {
         openDEFileByName(name);
         return;
     }

@@ -4,6 +4,7 @@
 #include "base/phasedeckGlobals.h"
 
 #include <QDir>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -174,9 +175,16 @@ bool applicationSettings::readFile()
     QByteArray bytes = file.read(maxSettingsFileSize + 1);
     if (bytes.size() > maxSettingsFileSize)
         return false;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly | QIODevice::Text);
+    readSettings(buffer);
+    return true;
+}
 
+void applicationSettings::readSettings(QIODevice& device)
+{
     // Always UTF-8: a file that happens to start with FF FE is garbage, not UTF-16.
-    QTextStream in(&bytes, QIODevice::ReadOnly | QIODevice::Text);
+    QTextStream in(&device);
     in.setEncoding(QStringConverter::Utf8);
     in.setAutoDetectUnicode(false);
     QString line;
@@ -191,7 +199,11 @@ bool applicationSettings::readFile()
         if (simple.startsWith(QLatin1String(saveKey)))
             saveFileDir = simple.mid(int(sizeof saveKey) - 1).toUtf8().toStdString();
     }
-    return true;
+}
+
+std::string applicationSettings::settingsText() const
+{
+    return std::string(openKey) + openFileDir + "\n" + saveKey + saveFileDir + "\n";
 }
 
 void applicationSettings::writeFile()
@@ -210,8 +222,7 @@ void applicationSettings::writeFile()
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
-    const std::string text
-        = std::string(openKey) + openFileDir + "\n" + saveKey + saveFileDir + "\n";
+    const std::string text = settingsText();
     file.write(text.data(), qint64(text.size()));
     file.close();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QGuiApplication;
+class QIODevice;
 
 // Result of the SLM screen choice over the desktop's screens.
 struct SlmScreenChoice
@@ -64,10 +65,14 @@ public:
     // opened or holds more than 1 MiB, which is never read further; a file without a key leaves
     // that folder as it was.
     bool readFile();
-    // Recomputes settingsFolder, creates it when missing and replaces settings.ini with the
-    // two folder lines. Silent when the folder or the file cannot be written; a settings.ini that
+    // The lines of readFile from an open device, as UTF-8 text.
+    void readSettings(QIODevice& device);
+    // Recomputes settingsFolder, creates it when missing and replaces settings.ini with
+    // settingsText(). Silent when the folder or the file cannot be written; a settings.ini that
     // is no regular file (a FIFO, a device) is left alone.
     void writeFile();
+    // "OPEN_FILE_DIR;" + openFileDir + "\n" + "SAVE_FILE_DIR;" + saveFileDir + "\n".
+    std::string settingsText() const;
 
     // Fills the screen fields from screen rectangles in device pixels and the primary index,
     // and sets the full-screen resolution to 1920 x 1080.

@@ -2,6 +2,7 @@
 #include "design/iftaEngine2D.h"
 
 #include "design/designOperations.h"
+#include "design/fieldSizeCheck.h"
 #include "design/quadraticPhaseOperator2D.h"
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
@@ -16,11 +17,16 @@ iftaEngine2D::iftaEngine2D(boost::shared_ptr<DataField2D> target,
     , gamma(gamma)
     , targetPower(0.0f)
 {
-    if (mode != 1) {
+    if (sizesMatch(*target, *mask, "iftaEngine2D::iftaEngine2D") && mode != 1) {
         noiseWeight = ((-mask) + 1.0f) * gamma;
         signalWeight = target * mask;
     }
     targetPower = float(target->getSumOfSquares());
+}
+
+bool iftaEngine2D::accepts(const complexDataField2D& field, const char* function) const
+{
+    return sizesMatch(*target, *mask, function) && sizesMatch(*target, field, function);
 }
 
 iftaEngine2D::~iftaEngine2D() = default;
@@ -47,6 +53,8 @@ void iftaEngine2D::backwardStepPhaseOnly(boost::shared_ptr<complexDataField2D> f
 
 void iftaEngine2D::applyAmplitudeConstraint(boost::shared_ptr<complexDataField2D> field)
 {
+    if (!accepts(*field, "iftaEngine2D::applyAmplitudeConstraint"))
+        return;
     complexDataField2D& F = *field;
     const int sizeI = F.getSizeI();
     const int sizeJ = F.getSizeJ();
@@ -89,6 +97,8 @@ void iftaEngine2D::applyAmplitudeConstraint(boost::shared_ptr<complexDataField2D
 
 void iftaEngine2D::iterateFirstStage(boost::shared_ptr<complexDataField2D> field, int n)
 {
+    if (!accepts(*field, "iftaEngine2D::iterateFirstStage"))
+        return;
     for (int k = 0; k < n; ++k) {
         forwardStep(field);
         field->makePhaseOnly();
@@ -100,6 +110,8 @@ void iftaEngine2D::iterateFirstStage(boost::shared_ptr<complexDataField2D> field
 
 void iftaEngine2D::iterateSecondStage(boost::shared_ptr<complexDataField2D> field, int n)
 {
+    if (!accepts(*field, "iftaEngine2D::iterateSecondStage"))
+        return;
     for (int k = 0; k < n; ++k) {
         forwardStep(field);
         applyAmplitudeConstraint(field);
@@ -111,6 +123,8 @@ void iftaEngine2D::iterateSecondStage(boost::shared_ptr<complexDataField2D> fiel
 void iftaEngine2D::iterateQuantizationStage(boost::shared_ptr<complexDataField2D> field, int n,
                                             int levels)
 {
+    if (!accepts(*field, "iftaEngine2D::iterateQuantizationStage"))
+        return;
     for (int k = 0; k < n; ++k) {
         forwardStep(field);
         applyAmplitudeConstraint(field);

@@ -10,8 +10,10 @@ class quadraticPhaseOperator2D;
 
 // One design run. The caller's working field passes between the DOE plane and the far field
 // (forward transform exp(+2 pi i jk / n), backward exp(-2 pi i jk / n), both unscaled) and is
-// changed in place by every stage. Target, mask and working field have equal sizes (not
-// checked here). The engine shares target and mask with the caller and owns its derived fields.
+// changed in place by every stage. Target, mask and working field have equal sizes: the
+// constructor and every stage and constraint check them and on a mismatch show the "Error!" box
+// and leave the field unchanged. The engine shares target and mask with the caller and owns its
+// derived fields.
 class iftaEngine2D
 {
 public:
@@ -53,6 +55,9 @@ public:
     float getTargetPower() const { return targetPower; }
 
 private:
+    // Target, mask and field of one size; otherwise the box naming the function.
+    bool accepts(const complexDataField2D& field, const char* function) const;
+
     int mode;
     boost::shared_ptr<quadraticPhaseOperator2D> propagator;
     boost::shared_ptr<DataField2D> target;

@@ -25,7 +25,8 @@ public:
     complexDataField2D(int sizeI, int sizeJ, const complexFloat& value);
     // Sizes, pitch and domain flag of source; its values, or zeros when shapeOnly is true.
     complexDataField2D(const complexDataField2D& source, bool shapeOnly = false);
-    // Sizes and pitch of the real field (not its centre), domain flag 0, element (v, 0).
+    // Sizes and pitch of the real field (not its centre), domain flag 0, element (v, 0); empty
+    // with isOk() false when its sizes do not fit as above.
     explicit complexDataField2D(const DataField2D& real);
     virtual ~complexDataField2D();
 

@@ -261,9 +261,9 @@ void qComplexDataGrscMapWidget::sampleComplexField()
     realPart = boost::make_shared<DataField2D>(sampledWidth, sampledHeight, 0.0, 0.0, dx, dy, 0.0f);
     imagPart = boost::make_shared<DataField2D>(sampledWidth, sampledHeight, 0.0, 0.0, dx, dy, 0.0f);
     for (int j = 0; j < sampledHeight; ++j) {
-        const int v = static_cast<int>(toFieldIndexJ((j + 0.5) * samplingStepValue - 0.5));
+        const int v = truncatedIndex(toFieldIndexJ((j + 0.5) * samplingStepValue - 0.5));
         for (int i = 0; i < sampledWidth; ++i) {
-            const int u = static_cast<int>(toFieldIndexI((i + 0.5) * samplingStepValue - 0.5));
+            const int u = truncatedIndex(toFieldIndexI((i + 0.5) * samplingStepValue - 0.5));
             const complexFloat z = complexFieldValue->getValuePeriodic(u, v);
             realPart->setValue(i, j, z.re);
             imagPart->setValue(i, j, z.im);

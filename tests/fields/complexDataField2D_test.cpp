@@ -186,7 +186,8 @@ TEST(complexDataField2D, sizesBeyondTheIndexRangeGiveAnEmptyField)
         int sizeI, sizeJ;
     };
     const Case cases[] = {{1 << 15, 1 << 15}, {INT_MAX, 2},       {2, INT_MAX / 2 + 1},
-                          {46341, 46341},     {INT_MAX, INT_MAX}, {-1, INT_MAX}};
+                          {46341, 46341},     {INT_MAX, INT_MAX}, {-1, INT_MAX},
+                          {1, 1 << 30},       {65536, 65536}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.sizeI << " x " << c.sizeJ);
         complexDataField2D field(c.sizeI, c.sizeJ, 1);
@@ -201,6 +202,8 @@ TEST(complexDataField2D, sizesBeyondTheIndexRangeGiveAnEmptyField)
         complexDataField2D filled(c.sizeI, c.sizeJ, complexFloat{1.0f, 0.0f});
         EXPECT_FALSE(filled.isOk());
         EXPECT_EQ(filled.getSizeI(), 0);
+        EXPECT_EQ(field.cyclicShift(1, 1)->getSizeI(), 0);
+        EXPECT_EQ(field.resizeCentered(2, 2)->getSizeI(), 2);
     }
     // Copying or assigning an empty field gives an empty field with storage of its own.
     complexDataField2D refused(1 << 16, 1 << 15, 0);
