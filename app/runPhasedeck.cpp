@@ -5,10 +5,10 @@
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
 #include "dialogs/applicationFont.h"
+#include "dialogs/screenPlacement.h"
 #include "fieldio/imageFileReader.h"
 #include "app/messageBoxes.h"
 #include "views/backgroundImage.h"
-#include "views/windowManagement.h"
 #if PHASEDECK_LAB
 #include "lab/app/displaySizeQuestion.h"
 #endif
