@@ -151,7 +151,7 @@ void fitPlacedChildren(QWidget* parent, const std::vector<QWidget*>& guests = {}
     }
 
     std::vector<QWidget*> placed;
-    std::vector<const std::vector<QWidget*>*> placedGuests; // null for this parent's guests
+    std::vector<const std::vector<QWidget*>*> hostedBy; // null for this parent's own guests
     std::vector<PlacedItem> items;
     for (size_t i = 0; i < own.size(); ++i) {
         if (isGuest[i])
@@ -165,7 +165,7 @@ void fitPlacedChildren(QWidget* parent, const std::vector<QWidget*>& guests = {}
             item.needed = neededSize(own[i]);
         }
         placed.push_back(own[i]);
-        placedGuests.push_back(&hosted[i]);
+        hostedBy.push_back(&hosted[i]);
         items.push_back(item);
     }
     for (QWidget* guest : guests) {
@@ -173,7 +173,7 @@ void fitPlacedChildren(QWidget* parent, const std::vector<QWidget*>& guests = {}
         item.rect = guest->geometry().translated(-parent->pos());
         item.needed = neededSize(guest);
         placed.push_back(guest);
-        placedGuests.push_back(nullptr);
+        hostedBy.push_back(nullptr);
         items.push_back(item);
     }
     for (size_t i = 0; i < placed.size(); ++i) {
@@ -184,10 +184,10 @@ void fitPlacedChildren(QWidget* parent, const std::vector<QWidget*>& guests = {}
     const PlacedFit fit = fitPlacedItems(items, parent->size(), holdingArea(parent));
     for (size_t i = 0; i < placed.size(); ++i) {
         QRect rect = fit.rects[i];
-        if (placedGuests[i]) {
+        if (hostedBy[i]) {
             // The widgets a holder hosts move with it.
             const QPoint moved = rect.topLeft() - placed[i]->pos();
-            for (QWidget* guest : *placedGuests[i])
+            for (QWidget* guest : *hostedBy[i])
                 guest->move(guest->pos() + moved);
         } else {
             rect.translate(parent->pos());

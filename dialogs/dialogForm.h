@@ -7,7 +7,16 @@
 
 class QWidget;
 
-// Each time `form` is shown, fitPlacedTexts(form) runs first.
+// For forms whose widgets are placed by hand (a form with a layout of its own is left to it):
+// every visible widget that a layout does not place and that is smaller than its text needs with
+// the current font grows as little as needed (labels, buttons and inputs to their text, a word-
+// wrapped label in height only, a layout holder to its layout's minimum, a group to its title
+// and its grown children), by the rules of fitPlacedItems; a widget stacked wholly over a group
+// is fitted with the group's own rows, and holders of placed children grow to hold them, up to
+// the form. Widgets whose text fits keep their designed geometry.
+void fitPlacedTexts(QWidget* form);
+
+// Each time `form` is shown, fitPlacedTexts(form) runs before the dialog places itself.
 void fitTextsOnShow(QWidget* form);
 
 // A form class is `class dialog_X : public QDialog, public Ui::dialog_X` whose constructor takes
@@ -39,11 +48,3 @@ inline constexpr char olderFormStubSuffix[] = "(): Not implemented yet!";
 
 // Writes className, "::", slot and suffix as one line through qWarning; changes nothing else.
 void warnNotImplemented(const char* className, const char* slot, const char* suffix);
-
-// For forms whose widgets are placed by hand (a form with a layout of its own is left to it):
-// every visible widget that a layout does not place and that is smaller than its text needs with
-// the current font grows as little as needed (labels, buttons and inputs to their text, a word-
-// wrapped label in height only, a layout holder to its layout's minimum, a group to its title
-// and its grown children), by the rules of fitPlacedItems; holders of placed children grow to
-// hold them, up to the form. Widgets whose text fits keep their designed geometry.
-void fitPlacedTexts(QWidget* form);
