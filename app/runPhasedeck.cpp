@@ -4,17 +4,17 @@
 #include "app/QDOEMainWindow.h"
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "dialogs/applicationFont.h"
+#include "dialogs/screenPlacement.h"
 #include "fieldio/imageFileReader.h"
 #include "app/messageBoxes.h"
 #include "views/backgroundImage.h"
-#include "views/windowManagement.h"
 #if PHASEDECK_LAB
 #include "lab/app/displaySizeQuestion.h"
 #endif
 
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QPointer>
 #include <memory>
 
@@ -49,9 +49,7 @@ int runPhasedeck(int argc, char** argv)
     graylevelPhase0 = 0;
     graylevelPhase2Pi = 255;
 
-    QFont font(QStringLiteral("Helvetica"), 8, QFont::Normal, false);
-    font.setStyleHint(QFont::Serif, QFont::PreferDefault);
-    QApplication::setFont(font);
+    QApplication::setFont(phasedeckApplicationFont());
 
     homeFolder = QDir::homePath();
     applicationFolder = QCoreApplication::applicationDirPath();

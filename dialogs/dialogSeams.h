@@ -1,5 +1,5 @@
 // Replaceable runners for modal dialogs, file dialogs and yes/no questions, so that commands can
-// be driven by tests: the defaults run the toolkit's dialogs.
+// be driven by tests: the defaults run the toolkit's dialogs centred on the primary screen.
 #pragma once
 
 #include <QString>

@@ -11,12 +11,6 @@ dialog_SaveProfileValues::dialog_SaveProfileValues(QWidget* parent, const char* 
     cursor1XspinBox->setFocus();
 }
 
-void dialog_SaveProfileValues::showEvent(QShowEvent* e)
-{
-    fitPlacedTexts(this);
-    QDialog::showEvent(e);
-}
-
 void dialog_SaveProfileValues::languageChange()
 {
     retranslateUi(this);

@@ -13,10 +13,6 @@ public:
     explicit dialog_SaveProfileValues(QWidget* parent = nullptr, const char* name = nullptr,
                                       bool modal = false, Qt::WindowFlags fl = Qt::WindowFlags());
 
-protected:
-    // Widens the placed texts that the current font (or a caller's relabelling) would cut.
-    void showEvent(QShowEvent* e) override;
-
 protected slots:
     virtual void languageChange();
 };

@@ -11,12 +11,6 @@ dialog_openImage::dialog_openImage(QWidget* parent, const char* name, bool modal
     radioButton1->setFocus();
 }
 
-void dialog_openImage::showEvent(QShowEvent* e)
-{
-    fitPlacedTexts(this);
-    QDialog::showEvent(e);
-}
-
 void dialog_openImage::languageChange()
 {
     retranslateUi(this);

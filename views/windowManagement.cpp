@@ -1,13 +1,9 @@
-// The full-screen window opener, placement on the primary screen and the SLM release over the
-// list of open full-screen windows.
+// The full-screen window opener and the SLM release over the list of open full-screen windows.
 #include "views/windowManagement.h"
 
 #include "base/phasedeckGlobals.h"
 #include "views/qFullScreenFieldWidget.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWidget>
 #include <vector>
 
 qFullScreenFieldWidget* openFullScreenWindow(QImage image, QString caption, bool keepLensButton,
@@ -21,15 +17,6 @@ qFullScreenFieldWidget* openFullScreenWindow(QImage image, QString caption, bool
     window->showOnFullScreen();
     openFullScreenWindows.push_back(window);
     return window;
-}
-
-void placeOnPrimaryScreen(QWidget* window)
-{
-    QScreen* primary = QGuiApplication::primaryScreen();
-    if (!window || !primary)
-        return;
-    window->setScreen(primary);
-    window->move(primary->availableGeometry().topLeft());
 }
 
 void disconnectAllFromSLM()

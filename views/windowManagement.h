@@ -1,10 +1,12 @@
-// Opening full-screen pattern windows and releasing the SLM output from all of them.
+// Opening full-screen pattern windows and releasing the SLM output from all of them; windows
+// open on the primary screen by placeOnPrimaryScreen.
 #pragma once
+
+#include "dialogs/screenPlacement.h"
 
 #include <QImage>
 #include <QString>
 
-class QWidget;
 class qFullScreenFieldWidget;
 
 // A new full-screen pattern window for the image (tiled to the full-screen size), without the
@@ -12,10 +14,6 @@ class qFullScreenFieldWidget;
 // showOnFullScreen and appended to openFullScreenWindows. The window deletes itself when closed.
 qFullScreenFieldWidget* openFullScreenWindow(QImage image, QString caption, bool keepLensButton,
                                              bool keepPrismButton);
-
-// Puts a top-level window that is not yet shown at the top left corner of the primary screen, so
-// that no window manager places it under the SLM output on the SLM screen.
-void placeOnPrimaryScreen(QWidget* window);
 
 // Every listed full-screen window stops feeding the SLM output (connectToSLM(false)).
 void disconnectAllFromSLM();

@@ -17,7 +17,6 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QToolButton>
-#include <algorithm>
 #include <ctime>
 
 namespace {
@@ -73,27 +72,6 @@ QIcon labIcon(LabPictogram kind, const QString& text = QString())
         break;
     }
     return QIcon(picture);
-}
-
-// The designed labels are too narrow for the shuffle's texts with common fonts: each label is
-// widened to its text, and when the widest then reaches the spin boxes, they and the dialog's
-// right edge move right by as much.
-void fitLabelColumn(dialog_fourIntValuesImpl& dialog)
-{
-    int labelsEnd = 0;
-    for (QLabel* label :
-         {dialog.TextLabel1, dialog.TextLabel2, dialog.TextLabel3, dialog.TextLabel4}) {
-        label->resize(label->size().expandedTo(label->sizeHint()));
-        labelsEnd = std::max(labelsEnd, label->geometry().right() + 1);
-    }
-    constexpr int gap = 8;
-    const int shift = std::max(0, labelsEnd + gap - dialog.value1_SpinBox->x());
-    if (shift == 0)
-        return;
-    for (QSpinBox* box : {dialog.value1_SpinBox, dialog.value2_SpinBox, dialog.value3_SpinBox,
-                          dialog.value4_SpinBox})
-        box->move(box->x() + shift, box->y());
-    dialog.resize(dialog.width() + shift, dialog.height());
 }
 
 } // namespace
@@ -239,7 +217,6 @@ void qComplexDataGrscMapWidget::shuffleGrayscales()
     dialog.TextLabel2->setText(QStringLiteral("Maximum negative shift:"));
     dialog.TextLabel3->setText(QStringLiteral("Lowest value to randomize:"));
     dialog.TextLabel4->setText(QStringLiteral("Highest value to randomize:"));
-    fitLabelColumn(dialog);
     dialog.value1_SpinBox->setRange(0, 255);
     dialog.value1_SpinBox->setValue(shuffleParameters.maxPositiveShift);
     dialog.value2_SpinBox->setRange(0, 255);

@@ -8,18 +8,16 @@
 #include "views/QSLMWidget.h"
 #include "views/qFullScreenFieldWidget.h"
 #include "views/windowManagement.h"
+#include "childOnScreens.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QProcess>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -490,30 +488,13 @@ TEST(FullScreenOnScreen, MaximisedOn1920x1080AndFixedSizeOn1280x1024)
 {
     for (const char* size : {"1920x1080", "1280x1024"}) {
         SCOPED_TRACE(size);
-        QTemporaryDir dir;
-        ASSERT_TRUE(dir.isValid());
         const QStringList wh = QString::fromLatin1(size).split('x');
-        QFile config(dir.filePath(QStringLiteral("screens.json")));
-        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write(QStringLiteral(R"({"screens":[{"name":"main","x":0,"y":0,"width":%1,)"
-                                    R"("height":%2,"logicalDpi":96,"dpr":1}]})")
-                         .arg(wh[0], wh[1])
-                         .toUtf8());
-        config.close();
-
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
-                   QStringLiteral("offscreen:configfile=") + config.fileName());
-        env.insert(QStringLiteral("APPDATA"), dir.path());
-        env.insert(QString::fromLatin1(screenVariable), QString::fromLatin1(size));
-        QProcess child;
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=FullScreenOnScreenChild.*")});
-        ASSERT_TRUE(child.waitForFinished(60000));
-        const QByteArray output = child.readAllStandardOutput() + child.readAllStandardError();
-        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+        const QByteArray screens = QStringLiteral(R"([{"name":"main","x":0,"y":0,"width":%1,)"
+                                                  R"("height":%2,"logicalDpi":96,"dpr":1}])")
+                                       .arg(wh[0], wh[1])
+                                       .toUtf8();
+        expectChildPassesOnScreens(screens.constData(), QStringLiteral("FullScreenOnScreenChild.*"),
+                                   screenVariable, QString::fromLatin1(size));
     }
 }
 
@@ -574,29 +555,11 @@ TEST(PatternWindowsOnTwoScreensChild, OpenOnThePrimaryScreen)
 
 TEST(PatternWindowsOnTwoScreens, OpenOnThePrimaryScreen)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile config(dir.filePath(QStringLiteral("screens.json")));
-    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-    config.write(
-        R"({"screens":[)"
-        R"({"name":"desk","x":1920,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1},)"
-        R"({"name":"slm","x":0,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1}]})");
-    config.close();
-
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"),
-               QStringLiteral("offscreen:configfile=") + config.fileName());
-    env.insert(QStringLiteral("APPDATA"), dir.path());
-    env.insert(QString::fromLatin1(twoScreensVariable), QStringLiteral("1"));
-    QProcess child;
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=PatternWindowsOnTwoScreensChild.*")});
-    ASSERT_TRUE(child.waitForFinished(60000));
-    const QByteArray output = child.readAllStandardOutput() + child.readAllStandardError();
-    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    expectChildPassesOnScreens(
+        R"([{"name":"desk","x":1920,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1},)"
+        R"({"name":"slm","x":0,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1}])",
+        QStringLiteral("PatternWindowsOnTwoScreensChild.*"), twoScreensVariable,
+        QStringLiteral("1"));
 }
 
 } // namespace

@@ -1,7 +1,9 @@
-// Every dialog form as the commands open it: texts fit the default font (also with the texts the
-// callers put in), Return accepts, and the first input opens focused with its text selected.
+// Every dialog form as the commands open it: texts fit the default font and the program's own
+// (also with the texts the callers put in), Return accepts, and the first input opens focused with
+// its text selected.
 #include "formChecks.h"
 
+#include "dialogs/applicationFont.h"
 #include "dialogs/dialog_BrimcoveTutoramaAbout.h"
 #include "dialogs/dialog_IFTAImpl.h"
 #include "dialogs/dialog_IFTA_tutoramaImpl.h"
@@ -263,7 +265,28 @@ TEST(AllForms, TableNamesEveryForm)
     EXPECT_EQ(inTable.size(), int(formRows().size()));
 }
 
-TEST(AllForms, TextsFitTheDefaultFont)
+// The platform's default font, and the font the program installs at start-up.
+enum class FormFont { PlatformDefault, Program, Large };
+
+class AllFormsInFont : public testing::TestWithParam<FormFont>
+{
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == FormFont::Program)
+            QApplication::setFont(phasedeckApplicationFont());
+        if (GetParam() == FormFont::Large) {
+            QFont large = platformFont;
+            large.setPointSize(16);
+            QApplication::setFont(large);
+        }
+    }
+    void TearDown() override { QApplication::setFont(platformFont); }
+
+    const QFont platformFont = QApplication::font();
+};
+
+TEST_P(AllFormsInFont, TextsFit)
 {
     for (const FormRow& row : formRows()) {
         SCOPED_TRACE(row.form);
@@ -278,6 +301,46 @@ TEST(AllForms, TextsFitTheDefaultFont)
             checkTextWidgetsFit(*d);
         }
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, AllFormsInFont,
+                         testing::Values(FormFont::PlatformDefault, FormFont::Program,
+                                         FormFont::Large),
+                         [](const testing::TestParamInfo<FormFont>& info) {
+                             return info.param == FormFont::Program ? "ProgramFont"
+                                    : info.param == FormFont::Large ? "LargeFont"
+                                                                    : "PlatformDefaultFont";
+                         });
+
+// With a font small enough for every text, showing a form moves and resizes nothing.
+TEST(AllForms, FormsKeepTheirDesignedGeometryWhereTheTextsFit)
+{
+    const QFont platformFont = QApplication::font();
+    QFont small = platformFont;
+    small.setPointSize(6);
+    QApplication::setFont(small);
+    for (const FormRow& row : formRows()) {
+        SCOPED_TRACE(row.form);
+        std::unique_ptr<QDialog> d = row.make(nullptr);
+        std::vector<std::pair<QWidget*, QRect>> designed;
+        for (QWidget* w : d->findChildren<QWidget*>())
+            designed.emplace_back(w, w->geometry());
+        const QSize designedSize = d->size();
+        d->show();
+        EXPECT_EQ(d->size(), designedSize);
+        for (const auto& [w, rect] : designed) {
+            // What the form places by hand: children of the form, its groups, frames and
+            // plain holders, where no layout places them.
+            const QWidget* parent = w->parentWidget();
+            const QMetaObject* kind = parent->metaObject();
+            if (parent->layout()
+                || !(parent == d.get() || qobject_cast<const QGroupBox*>(parent)
+                     || kind == &QFrame::staticMetaObject || kind == &QWidget::staticMetaObject))
+                continue;
+            EXPECT_EQ(w->geometry(), rect) << w->objectName().toStdString();
+        }
+    }
+    QApplication::setFont(platformFont);
 }
 
 TEST(AllForms, ReturnAcceptsAndTheFirstInputHasTheFocus)

@@ -33,13 +33,13 @@ std::vector<ChildSpec> commonChildren(QRect groupBox3)
             {"TextLabel2_2", "QLabel", placed},
             {"WaveLengthEdit", "QLineEdit", placed},
             {"FocalLengthEdit", "QLineEdit", placed},
-            {"GroupBox4", "QGroupBox", QRect(270, 20, 286, 110)},
+            {"GroupBox4", "QGroupBox", QRect(270, 20, 231, 110)},
             {"Layout7", "QWidget", QRect(31, 30, 163, 24)},
             {"Layout7Layout", "QHBoxLayout", placed},
             {"TextLabel1", "QLabel", placed},
             {"PixelSizeEdit", "QLineEdit", placed},
             {"TextLabel_WaveLength_2_3", "QLabel", placed},
-            {"Layout13", "QWidget", QRect(32, 60, 173, 23)},
+            {"Layout13", "QWidget", QRect(32, 60, 160, 23)},
             {"Layout13Layout", "QGridLayout", placed},
             {"PixelNrSpinBox", "QSpinBox", placed},
             {"TextLabel2", "QLabel", placed}};
@@ -109,10 +109,6 @@ SpinSpec order(const char* name)
     return {name, 1, 99, 1, 1, false};
 }
 
-// Widened for the Linux default font (the designed geometry otherwise): the sampling group to
-// its title and the dialog by as much, the number-of-pixels row, the waist and order rows of the
-// isotropic dialog, the longest check box and its group by as much, the buttons moved right by
-// as much beside it.
 const std::vector<BeamCase>& beamCases()
 {
     static const std::vector<BeamCase> cases = {
@@ -120,26 +116,26 @@ const std::vector<BeamCase>& beamCases()
           "dialog_isoBeamShaperParameters",
           factoryOf<dialog_isoBeamShaperParamsImpl>(),
           "Select Parameters for isotropic beamshaper",
-          QSize(606, 481),
+          QSize(551, 481),
           join({commonChildren(QRect(20, 20, 230, 110)),
                 {{"GroupBox1", "QGroupBox", QRect(20, 160, 231, 110)}},
-                hboxRow("Layout11", QRect(20, 30, 192, 24),
+                hboxRow("Layout11", QRect(20, 30, 190, 24),
                         {{"TextLabel2_3", "QLabel"},
                          {"InputBeamWaistEdit", "QLineEdit"},
                          {"TextLabel_WaveLength_2_2_3", "QLabel"}}),
-                hboxRow("Layout15", QRect(21, 59, 195, 23),
+                hboxRow("Layout15", QRect(21, 59, 190, 23),
                         {{"TextLabel2_3_2", "QLabel"}, {"InputGaussianSpinBox", "QSpinBox"}}),
                 {{"GroupBox2", "QGroupBox", QRect(270, 160, 241, 110)}},
-                hboxRow("Layout12", QRect(21, 30, 192, 24),
+                hboxRow("Layout12", QRect(21, 30, 190, 24),
                         {{"TextLabel2_3_3", "QLabel"},
                          {"OutputBeamWaistEdit", "QLineEdit"},
                          {"TextLabel_WaveLength_2_2_2", "QLabel"}}),
-                hboxRow("Layout14", QRect(21, 59, 195, 23),
+                hboxRow("Layout14", QRect(21, 59, 190, 23),
                         {{"TextLabel2_3_2_2", "QLabel"}, {"OutputGaussianSpinBox", "QSpinBox"}}),
-                {{"Ok", "QPushButton", QRect(450, 370, 90, 60)},
-                 {"Cancel", "QPushButton", QRect(450, 300, 90, 40)},
-                 {"GroupBox5", "QGroupBox", QRect(20, 290, 371, 141)},
-                 {"ShowTransFunction_CheckBox", "QCheckBox", QRect(20, 60, 340, 30)},
+                {{"Ok", "QPushButton", QRect(390, 370, 90, 60)},
+                 {"Cancel", "QPushButton", QRect(390, 300, 90, 40)},
+                 {"GroupBox5", "QGroupBox", QRect(20, 290, 311, 141)},
+                 {"ShowTransFunction_CheckBox", "QCheckBox", QRect(20, 60, 280, 30)},
                  {"ShowIllumWave_CheckBox", "QCheckBox", QRect(20, 100, 251, 30)},
                  {"ShowWavefront_CheckBox", "QCheckBox", QRect(20, 20, 251, 30)}}}),
           {"updateValues()"},
@@ -162,7 +158,7 @@ const std::vector<BeamCase>& beamCases()
           "dialog_sepaBeamShaperParameters",
           factoryOf<dialog_sepaBeamShaperParamsImpl>(),
           "Select Parameters for separable beamshaper",
-          QSize(571, 549),
+          QSize(516, 549),
           join({commonChildren(QRect(20, 20, 240, 110)),
                 {{"GroupBox1", "QGroupBox", QRect(20, 160, 240, 200)},
                  {"TextLabel3_2", "QLabel", QRect(10, 130, 16, 31)}},
@@ -184,12 +180,12 @@ const std::vector<BeamCase>& beamCases()
                       "TextLabel2_3_2_3_4", "OutputGaussianSpinBox_Y"),
                 {{"TextLabel3_2_2", "QLabel", QRect(10, 130, 16, 31)},
                  {"Line2", "QFrame", QRect(20, 100, 210, 20)},
-                 {"GroupBox5", "QGroupBox", QRect(20, 380, 371, 141)},
+                 {"GroupBox5", "QGroupBox", QRect(20, 380, 311, 141)},
                  {"ShowWavefront_CheckBox", "QCheckBox", QRect(20, 20, 251, 30)},
-                 {"ShowTransFunction_CheckBox", "QCheckBox", QRect(20, 60, 340, 30)},
+                 {"ShowTransFunction_CheckBox", "QCheckBox", QRect(20, 60, 280, 30)},
                  {"ShowIllumWave_CheckBox", "QCheckBox", QRect(20, 100, 251, 30)},
-                 {"Cancel", "QPushButton", QRect(440, 390, 90, 40)},
-                 {"Ok", "QPushButton", QRect(440, 460, 90, 60)}}}),
+                 {"Cancel", "QPushButton", QRect(380, 390, 90, 40)},
+                 {"Ok", "QPushButton", QRect(380, 460, 90, 60)}}}),
           {"updateValues()"},
           {"updateValues()"}},
          {{"PixelNrSpinBox", 1, 16384, 1, 1, false},
@@ -231,7 +227,9 @@ TEST(BeamShaperDialogs, FormsPresetsAndButtons)
         checkStates(*d, showStates);
         for (const char* edit : c.edits)
             EXPECT_EQ(d->findChild<QLineEdit*>(edit)->validator(), nullptr) << edit;
+        d->show();
         checkTextsFit(*d);
+        d->hide();
         checkButtons(c.form.make, {{"Ok", QDialog::Accepted, Trigger::Press},
                                    {"Cancel", QDialog::Rejected, Trigger::Click}});
         checkDefaultAndFocus(c.form.make, "Ok", "WaveLengthEdit");

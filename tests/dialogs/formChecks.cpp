@@ -249,6 +249,8 @@ QSize neededSize(const QWidget* w)
         return QSize(w->minimumSizeHint().width(), textLine);
     if (auto* label = qobject_cast<const QLabel*>(w); label && label->hasScaledContents())
         return QSize(0, 0); // a picture scaled into its place
+    if (auto* label = qobject_cast<const QLabel*>(w); label && label->wordWrap())
+        return QSize(0, label->heightForWidth(w->width())); // wraps at its width
     if (qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w))
         return w->sizeHint();
     return w->minimumSizeHint().expandedTo(QSize(0, 0));

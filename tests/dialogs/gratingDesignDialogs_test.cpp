@@ -327,7 +327,9 @@ TEST(GratingDesignDialogs, FormsPresetsAndButtons)
         checkSpinBoxes(*d, c.spins);
         checkTexts(*d, c.texts);
         checkStates(*d, c.states);
+        d->show();
         checkTextsFit(*d);
+        d->hide();
         checkButtons(c.form.make, c.buttons);
         checkDefaultAndFocus(c.form.make, c.defaultButton, c.firstInput);
         for (const QLineEdit* e : d->findChildren<const QLineEdit*>()) {

@@ -42,13 +42,11 @@ std::vector<ChildSpec> childrenOf()
         children.push_back({names.back().constData(), kind, geometry});
     };
     names.reserve(200);
-    // Where the default font needs it, texts are widened (the symmetry check box from 280 to 327
-    // pixels, with the group boxes and the dialog keeping their margins), the count spin box
-    // moves right of its longer label, "Transition points" moves left of the first readout, the
-    // "Grating period" captions stay centred under their edges, and the readouts above two of
-    // them are 20 pixels high like the one above the first, so that nothing overlaps.
-    add("groupBoxX", "QGroupBox", QRect(20, 20, 647, 210));
-    add("groupBoxY", "QGroupBox", QRect(20, 240, 647, 210));
+    // So that nothing overlaps, "Transition points" ends where the first readout starts and the
+    // readouts above two of the "Grating period" captions are 20 pixels high like the one above
+    // the first; texts that the font would cut are widened only when the dialog is shown.
+    add("groupBoxX", "QGroupBox", QRect(20, 20, 600, 210));
+    add("groupBoxY", "QGroupBox", QRect(20, 240, 600, 210));
     add("OkButton", "QPushButton", QRect(370, 470, 90, 40));
     add("CancelButton", "QPushButton", QRect(500, 470, 90, 40));
     const char* lineNames[2][13]
@@ -59,25 +57,25 @@ std::vector<ChildSpec> childrenOf()
             "lineX1_2_6_2", "lineX1_2_7_2"}};
     for (int axis = 0; axis < 2; ++axis) {
         const AxisNames& n = axes[axis];
-        add(n.name("textLabel_TPNr_%1"), "QLabel", QRect(20, 20, 143, 22));
-        add(n.count(), "QSpinBox", QRect(169, 20, 50, 22));
-        add(n.check(), "QCheckBox", QRect(280, 20, 327, 21));
-        add(n.name("textLabel_SW%1"), "QLabel", QRect(30, 60, 103, 22));
+        add(n.name("textLabel_TPNr_%1"), "QLabel", QRect(20, 20, 120, 22));
+        add(n.count(), "QSpinBox", QRect(160, 20, 50, 22));
+        add(n.check(), "QCheckBox", QRect(280, 20, 280, 21));
+        add(n.name("textLabel_SW%1"), "QLabel", QRect(30, 60, 100, 22));
         const QString headers[6]
             = {"textLabel_R" + n.a + "1", n.name("textLabel_G%1_1"), n.name("textLabel_R%1_2"),
                n.name("textLabel_G%1_2"), n.name("textLabel_R%1_3"), n.name("textLabel_G%1_3")};
         const int headerX[6] = {140, 200, 280, 340, 420, 480};
         const int widthX[6] = {130, 200, 270, 340, 410, 480};
         for (int k = 0; k < 6; ++k) {
-            add(headers[k], "QLabel", QRect(headerX[k], 60, k % 2 == 0 ? 50 : 55, 22));
+            add(headers[k], "QLabel", QRect(headerX[k], 60, 50, 22));
             add(n.width(k), "QSpinBox", QRect(widthX[k], 105, 50, 22));
         }
-        add(n.name("textLabel_TP%1"), "QLabel", QRect(6, 160, 99, 22));
+        add(n.name("textLabel_TP%1"), "QLabel", QRect(20, 160, 85, 22));
         for (int k = 0; k < 7; ++k)
             add(n.readout(k), "QLabel",
                 QRect(105 + 70 * k, 160, 30, k >= 2 && k % 2 == 0 ? 20 : 22));
         for (int k = 0; k < 3; ++k)
-            add(n.periodLabel(k), "QLabel", QRect(216 + 140 * k, 180, 88, 22));
+            add(n.periodLabel(k), "QLabel", QRect(220 + 140 * k, 180, 80, 22));
         const QPoint corners[13]
             = {{125, 80}, {265, 80}, {405, 80}, {195, 130}, {335, 130}, {475, 130}, {110, 90},
                {180, 90}, {250, 90}, {320, 90}, {390, 90},  {460, 90},  {530, 90}};
@@ -94,7 +92,7 @@ TEST(LinearAndSeparableGratingsDialog, Form)
                "dialog_linear_and_separable2D_gratings",
                factoryOf<Dialog>(),
                "Select Grating Parameters",
-               QSize(687, 524),
+               QSize(640, 524),
                childrenOf(),
                {"updateParametersX()", "updateParametersY()", "languageChange()"},
                {"updateParametersX()", "updateParametersY()"}});

@@ -360,6 +360,7 @@ TEST_F(LabFieldWindowTest, ShuffleDialogShowsItsLabelsWholeAndAcceptsOnReturn)
         EXPECT_TRUE(d);
         if (!d)
             return int(QDialog::Rejected);
+        d->show();
         for (QLabel* l : {d->TextLabel1, d->TextLabel2, d->TextLabel3, d->TextLabel4}) {
             EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();
             EXPECT_LT(l->geometry().right(), d->value1_SpinBox->x());
@@ -368,7 +369,6 @@ TEST_F(LabFieldWindowTest, ShuffleDialogShowsItsLabelsWholeAndAcceptsOnReturn)
         d->value2_SpinBox->setValue(8);
         d->value3_SpinBox->setValue(0);
         d->value4_SpinBox->setValue(255);
-        d->show();
         QTest::keyClick(d->value1_SpinBox, Qt::Key_Return);
         return d->result();
     };

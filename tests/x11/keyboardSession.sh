@@ -130,6 +130,7 @@ appPid=$!
 pids+=("$appPid")
 
 question=$(waitWindow '^Extended desktop support$') || fail "no extended desktop question"
+onPrimary "$question" "the extended desktop question (with the mouse on the SLM screen)"
 activate "$question" "the question"
 xdotool key Return # Yes is the default: the SLM screen is used
 main=$(waitWindow '^QUORVEL Phasedeck') || fail "the main window did not open"
@@ -165,10 +166,12 @@ done
 [ -n "$slm" ] || fail "the SLM output did not show"
 [ "$(windowX "$slm")" -eq 1920 ] || fail "the SLM output is not on the SLM screen"
 
-# Parentless dialogs open on the screen under the mouse: keep it on the primary screen.
+# Dialogs have no parent window; they open on the primary screen wherever the mouse is.
 step "save it with Ctrl+S, which the SLM output must leave with the pattern window"
+xdotool mousemove 2880 540
 xdotool key ctrl+s
-waitWindow '^Select Filename$' 20 >/dev/null || fail "Ctrl+S opened no file dialog"
+dialog=$(waitWindow '^Select Filename$' 20) || fail "Ctrl+S opened no file dialog"
+onPrimary "$dialog" "the file dialog (with the mouse on the SLM screen)"
 xdotool type --delay 20 "$work/save/pattern"
 xdotool key Return
 waitGone '^Select Filename$' || fail "the file dialog stayed"
@@ -185,6 +188,7 @@ waitWindow '^Select Filename$' 20 >/dev/null || fail "Ctrl+S opened no file dial
 xdotool type --delay 20 "pattern"
 xdotool key Return
 confirm=$(waitWindow '^Confirm file overwrite$' 20) || fail "no overwrite question"
+onPrimary "$confirm" "the overwrite question"
 activate "$confirm" "the overwrite question"
 xdotool key Return
 waitGone '^Confirm file overwrite$' || fail "the overwrite question stayed"
