@@ -36,20 +36,6 @@ void countBox(MessageIcon, const QString&, const QString&)
     ++boxCount;
 }
 
-bool isNormalised(const QImage& image)
-{
-    switch (image.format()) {
-    case QImage::Format_Mono:
-    case QImage::Format_MonoLSB:
-    case QImage::Format_Indexed8:
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool isPhaseImage(const QImage& image, QSize size)
 {
     return image.size() == size && image.format() == QImage::Format_Indexed8
@@ -224,7 +210,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     boxCount = 0;
     const QImage image = normalizeImage(decoded);
-    FUZZ_CHECK(image.size() == decoded.size() && isNormalised(image));
+    FUZZ_CHECK(image.size() == decoded.size() && isNormalizedFormat(image.format()));
     checkColourAnalysis(image);
     checkFieldConversions(image, p);
     checkComposition(image, p);
