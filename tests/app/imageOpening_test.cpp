@@ -7,6 +7,7 @@
 #include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "fields/DataField2D.h"
+#include "support/fullScreenWindows.h"
 #include "support/messageRecorder.h"
 #include "support/pngHeader.h"
 #include "views/qComplexDataGrscMapWidget.h"
@@ -91,10 +92,7 @@ protected:
     {
         setMessageBoxRunner(chainedRunner);
         window.reset();
-        const std::vector<qFullScreenFieldWidget*> open = openFullScreenWindows;
-        for (qFullScreenFieldWidget* w : open)
-            delete w;
-        openFullScreenWindows.clear();
+        deleteOpenFullScreenWindows();
         theSettings.fullScreenWidth = saved.first;
         theSettings.fullScreenHeight = saved.second;
         theSettings.openFileDir = savedOpenDir;

@@ -4,11 +4,12 @@
 
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
-#include "dialogs/dialogSeams.h"
-#include "views/QSLMWidget.h"
-#include "views/qFullScreenFieldWidget.h"
-#include "views/windowManagement.h"
 #include "childOnScreens.h"
+#include "dialogs/dialogSeams.h"
+#include "fieldio/grayImages.h"
+#include "views/qFullScreenFieldWidget.h"
+#include "views/QSLMWidget.h"
+#include "views/windowManagement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,11 +28,7 @@ namespace {
 
 QImage cell(int w, int h, int seed)
 {
-    QImage image(w, h, QImage::Format_Indexed8);
-    QVector<QRgb> ramp(256);
-    for (int i = 0; i < 256; ++i)
-        ramp[i] = qRgb(i, i, i);
-    image.setColorTable(ramp);
+    QImage image = createPhaseImage(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             image.scanLine(y)[x] = static_cast<unsigned char>(seed + 3 * x + 7 * y);

@@ -29,16 +29,27 @@ private:
     int old;
 };
 
+struct LimitCase
+{
+    const char* name;
+    QSize size;
+    QImage::Format format;
+    bool fits;
+};
+
+template<size_t N>
+void expectFits(const LimitCase (&rows)[N])
+{
+    for (const LimitCase& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(fitsImageAllocationLimit(row.size, row.format), row.fits);
+    }
+}
+
 TEST(ImageAllocationLimit, CountsAtLeast32BitsAPixelAsTheToolkitDoes)
 {
     AllocationLimit limit(1); // 1 MiB
-    struct Row
-    {
-        const char* name;
-        QSize size;
-        QImage::Format format;
-        bool fits;
-    } rows[] = {
+    const LimitCase rows[] = {
         {"512 x 512 RGB32, exactly 1 MiB", {512, 512}, QImage::Format_RGB32, true},
         {"one line more", {512, 513}, QImage::Format_RGB32, false},
         {"gray counts 32 bits", {512, 512}, QImage::Format_Grayscale8, true},
@@ -49,10 +60,7 @@ TEST(ImageAllocationLimit, CountsAtLeast32BitsAPixelAsTheToolkitDoes)
         {"unknown format counts 32 bits", {512, 513}, QImage::Format_Invalid, false},
         {"empty", {0, 0}, QImage::Format_RGB32, true},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(fitsImageAllocationLimit(row.size, row.format), row.fits);
-    }
+    expectFits(rows);
 }
 
 TEST(ImageAllocationLimit, ProgramLimitTakesLargeImagesAtAnyDepth)
@@ -60,13 +68,7 @@ TEST(ImageAllocationLimit, ProgramLimitTakesLargeImagesAtAnyDepth)
     AllocationLimit keep(QImageReader::allocationLimit());
     applyImageAllocationLimit();
     EXPECT_EQ(QImageReader::allocationLimit(), imageAllocationLimitMiB);
-    struct Row
-    {
-        const char* name;
-        QSize size;
-        QImage::Format format;
-        bool fits;
-    } rows[] = {
+    const LimitCase rows[] = {
         {"16384 x 16384 gray", {16384, 16384}, QImage::Format_Grayscale8, true},
         {"16384 x 16384 colour", {16384, 16384}, QImage::Format_RGB32, true},
         {"16384 x 16384, 16 bits a channel", {16384, 16384}, QImage::Format_RGBA64, false},
@@ -76,10 +78,7 @@ TEST(ImageAllocationLimit, ProgramLimitTakesLargeImagesAtAnyDepth)
         {"40000 x 40000 gray", {40000, 40000}, QImage::Format_Grayscale8, false},
         {"16384 x 16385 gray", {16384, 16385}, QImage::Format_Grayscale8, false},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(fitsImageAllocationLimit(row.size, row.format), row.fits);
-    }
+    expectFits(rows);
 }
 
 class ImageFileReaderTest : public testing::Test

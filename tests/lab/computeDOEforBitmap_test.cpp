@@ -221,21 +221,6 @@ RealField picture()
     return field;
 }
 
-int distinctPhases(const ComplexField& f)
-{
-    std::vector<double> phases;
-    for (int j = 0; j < f->getSizeJ(); ++j)
-        for (int i = 0; i < f->getSizeI(); ++i) {
-            const double p = phaseOf(f->getValue(i, j));
-            bool seen = false;
-            for (double q : phases)
-                seen = seen || phaseDistance(p, q) < 1e-6;
-            if (!seen)
-                phases.push_back(p);
-        }
-    return int(phases.size());
-}
-
 } // namespace
 
 // The first run presets the tile with its minimum, 1.2 times the larger displayed side; a

@@ -115,21 +115,6 @@ RealField barAndSpot()
     return target;
 }
 
-int distinctPhases(const ComplexField& f)
-{
-    std::vector<double> phases;
-    for (int j = 0; j < f->getSizeJ(); ++j)
-        for (int i = 0; i < f->getSizeI(); ++i) {
-            const double p = phaseOf(f->getValue(i, j));
-            bool seen = false;
-            for (double q : phases)
-                seen = seen || phaseDistance(p, q) < 1e-6;
-            if (!seen)
-                phases.push_back(p);
-        }
-    return int(phases.size());
-}
-
 } // namespace
 
 // Without rounds the DOE is the start: the random-phase target taken back and made phase only.

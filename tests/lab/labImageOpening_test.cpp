@@ -4,11 +4,12 @@
 
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
-#include "dialogs/dialogSeams.h"
 #include "dialogs/dialog_openImageImpl.h"
-#include "fields/DataField2D.h"
+#include "dialogs/dialogSeams.h"
 #include "fields/complexDataField2D.h"
+#include "fields/DataField2D.h"
 #include "lab/app/imageConversionChoice.h"
+#include "support/fullScreenWindows.h"
 #include "support/messageRecorder.h"
 #include "views/qComplexDataGrscMapWidget.h"
 #include "views/qFullScreenFieldWidget.h"
@@ -127,10 +128,7 @@ protected:
     {
         setDialogRunner(previous);
         window.reset();
-        const std::vector<qFullScreenFieldWidget*> open = openFullScreenWindows;
-        for (qFullScreenFieldWidget* w : open)
-            delete w;
-        openFullScreenWindows.clear();
+        deleteOpenFullScreenWindows();
         theSettings.showImageOptionsDialog = savedSwitch;
         theSettings.fullScreenWidth = savedSize.first;
         theSettings.fullScreenHeight = savedSize.second;

@@ -6,6 +6,7 @@
 #include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "dialogs/dialog_guiprefsImpl.h"
+#include "support/menuTree.h"
 #include "support/messageRecorder.h"
 #include "views/backgroundImage.h"
 #include "views/qFullScreenFieldWidget.h"
@@ -21,24 +22,6 @@
 #include <memory>
 
 namespace {
-
-// "Menu/Entry [Key]" per entry, "Menu/" per menu and "Menu/---" per rule, in menu order.
-void walk(const QString& path, const QList<QAction*>& actions, QStringList& out)
-{
-    for (QAction* a : actions) {
-        if (a->isSeparator()) {
-            out << path + "---";
-        } else if (a->menu()) {
-            out << path + a->text() + "/";
-            walk(path + a->text() + "/", a->menu()->actions(), out);
-        } else {
-            QString line = path + a->text();
-            if (!a->shortcut().isEmpty())
-                line += " [" + a->shortcut().toString() + "]";
-            out << line;
-        }
-    }
-}
 
 class LabMainWindowTest : public testing::Test
 {
@@ -102,7 +85,7 @@ protected:
 TEST_F(LabMainWindowTest, MenuTree)
 {
     QStringList tree;
-    walk("", window->menuBar()->actions(), tree);
+    appendMenuTree("", window->menuBar()->actions(), tree);
     const QString e = "&Elementary Optical Functions/";
     const QString p = "&Preferences/";
     const QStringList expected = {

@@ -3,6 +3,7 @@
 
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "fieldio/grayImages.h"
 #include "support/messageRecorder.h"
 
 #include <QImage>
@@ -28,11 +29,7 @@ protected:
 
     static QImage gray8(int w, int h)
     {
-        QImage image(w, h, QImage::Format_Indexed8);
-        QVector<QRgb> ramp(256);
-        for (int i = 0; i < 256; ++i)
-            ramp[i] = qRgb(i, i, i);
-        image.setColorTable(ramp);
+        QImage image = createPhaseImage(w, h);
         image.fill(5);
         return image;
     }

@@ -5,8 +5,9 @@
 #include "app/QDOEMainWindow.h"
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
-#include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
+#include "fields/DataField2D.h"
+#include "support/fullScreenWindows.h"
 #include "views/qFullScreenFieldWidget.h"
 
 #include <QGuiApplication>
@@ -41,10 +42,7 @@ protected:
 
     void TearDown() override
     {
-        const std::vector<qFullScreenFieldWidget*> windows = openFullScreenWindows;
-        for (qFullScreenFieldWidget* w : windows)
-            delete w;
-        openFullScreenWindows.clear();
+        deleteOpenFullScreenWindows();
         mainWindow.reset();
         theMainWindow = nullptr;
         theSettings.fullScreenWidth = savedWidth;

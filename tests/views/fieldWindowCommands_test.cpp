@@ -6,11 +6,12 @@
 #include "app/QDOEMainWindow.h"
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
-#include "dialogs/dialogSeams.h"
 #include "dialogs/dialog_twoOptionsImpl.h"
+#include "dialogs/dialogSeams.h"
 #include "fieldio/asciiExport.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageColours.h"
+#include "support/fullScreenWindows.h"
 #include "support/messageRecorder.h"
 #include "tests/views/fieldWindowTestFields.h"
 #include "views/qFullScreenFieldWidget.h"
@@ -389,10 +390,7 @@ protected:
     }
     void TearDown() override
     {
-        const std::vector<qFullScreenFieldWidget*> windows = openFullScreenWindows;
-        for (qFullScreenFieldWidget* w : windows)
-            delete w;
-        openFullScreenWindows.clear();
+        deleteOpenFullScreenWindows();
         theSettings.fullScreenWidth = saved.first;
         theSettings.fullScreenHeight = saved.second;
     }

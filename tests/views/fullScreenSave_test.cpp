@@ -5,6 +5,7 @@
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
+#include "fieldio/grayImages.h"
 #include "support/messageRecorder.h"
 #include "views/saveFileName.h"
 
@@ -23,11 +24,7 @@ namespace {
 
 QImage patternCell(int w, int h, bool twoLevels)
 {
-    QImage image(w, h, QImage::Format_Indexed8);
-    QVector<QRgb> ramp(256);
-    for (int i = 0; i < 256; ++i)
-        ramp[i] = qRgb(i, i, i);
-    image.setColorTable(ramp);
+    QImage image = createPhaseImage(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             image.scanLine(y)[x]
