@@ -8,6 +8,7 @@
 #include "dialogs/dialogSeams.h"
 #include "views/QSLMWidget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QFrame>
@@ -19,8 +20,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlags flags,
-                               int argc, char** argv)
+QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlags flags, int argc,
+                               char** argv)
     : QMainWindow(parent, flags)
 {
     setObjectName(QString::fromLatin1(name));
@@ -50,10 +51,12 @@ QDOEMainWindow::QDOEMainWindow(QWidget* parent, const char* name, Qt::WindowFlag
     theSettings.slmOnExtendedDesktop = false;
 #else
     if (theSettings.slmOnExtendedDesktop) {
+        // Yes, the first button, is the default.
         theSettings.slmOnExtendedDesktop = askQuestion(
             QStringLiteral("Extended desktop support"),
             QStringLiteral("This software can adress the SLM as an\nextra screen within the "
-                           "extended desktop.\nDo you want to use this feature ?"));
+                           "extended desktop.\nDo you want to use this feature ?"),
+            QuestionButton::Yes);
         const QList<QScreen*> screens = QGuiApplication::screens();
         if (theSettings.slmOnExtendedDesktop && theSettings.slmScreenIndex >= 0
             && theSettings.slmScreenIndex < screens.size()) {
@@ -84,6 +87,7 @@ QDOEMainWindow::~QDOEMainWindow()
         theMainWindow = nullptr;
 }
 
+#if !PHASEDECK_LAB
 void QDOEMainWindow::buildMenus()
 {
     fileMenu = menuBarWidget->addMenu(tr("&File"));
@@ -151,8 +155,22 @@ void QDOEMainWindow::buildMenus()
     m->addAction(tr("Show Sinusoidal Grating"), this, &QDOEMainWindow::showSinusoidalGrating);
     m->addAction(tr("Show Blazed Grating"), this, &QDOEMainWindow::showBlazedGrating);
 
+    addWindowsAndHelpMenus();
+}
+#endif
+
+void QDOEMainWindow::addWindowsAndHelpMenus()
+{
     windowsMenu = menuBarWidget->addMenu(tr("&Windows"));
     connect(windowsMenu, &QMenu::aboutToShow, this, &QDOEMainWindow::windowsMenuAboutToShow);
+    // Ctrl+E wherever the focus is in the main window, also before the menu was first opened.
+    auto* closeOutsideKey = new QAction(this);
+    closeOutsideKey->setObjectName(QStringLiteral("closeOutsideKey"));
+    closeOutsideKey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    closeOutsideKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(closeOutsideKey);
+    connect(closeOutsideKey, &QAction::triggered, this,
+            &QDOEMainWindow::closeAllExternalField2DWidgets);
 
     helpMenu = menuBarWidget->addMenu(tr("&Help"));
     helpMenu->addAction(tr("&About"), QKeySequence(Qt::CTRL | Qt::Key_A), this,
@@ -177,14 +195,21 @@ void QDOEMainWindow::dragEnterEvent(QDragEnterEvent* e)
 // Declared for the meta-object; this edition gives them no work.
 void QDOEMainWindow::openTextFile() {}
 void QDOEMainWindow::openRBBFile() {}
+#if PHASEDECK_LAB
+void QDOEMainWindow::openLinearDOE_TP() {}
+void QDOEMainWindow::openLinearDOE_TP_EOM() {}
+#else
 void QDOEMainWindow::openDOE() {}
 void QDOEMainWindow::binLinDOE_TP_GSO() {}
+#endif
 void QDOEMainWindow::batchConversionImage_2_gdsII() {}
 void QDOEMainWindow::computeParameters_VELMORA() {}
 void QDOEMainWindow::costumized_Batch_IFTA_VELMORA() {}
 void QDOEMainWindow::createRandomBinaryBitmapFile() {}
 void QDOEMainWindow::computeDOESpecs() {}
+#if !PHASEDECK_LAB
 void QDOEMainWindow::computeDOEAngles() {}
+#endif
 void QDOEMainWindow::fftSpeedtest() {}
 void QDOEMainWindow::runComputationalJobs() {}
 void QDOEMainWindow::analyticBeamShapingExamples() {}
@@ -192,6 +217,8 @@ void QDOEMainWindow::analyticIsotropicBeamShaperDesign() {}
 void QDOEMainWindow::analyticEllipticBeamShaperDesign() {}
 void QDOEMainWindow::analyticSeparableBeamShaperDesign() {}
 void QDOEMainWindow::numericalGeometricBeamShaperDesign() {}
+#if !PHASEDECK_LAB
 void QDOEMainWindow::openGUIPrefsDialog() {}
+#endif
 void QDOEMainWindow::openManual() {}
 void QDOEMainWindow::test() {}

@@ -46,6 +46,9 @@ public:
     void openImageFileByName(QString name);
     void showImage(QImage image, QString title);
 
+    // Job files: one binary Fresnel job; failures go to the log as ERROR lines.
+    void runCJ_BINARY_FRESNEL(QString jobFileName);
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
@@ -60,13 +63,21 @@ private slots:
     void openTextFile();
     void openRBBFile();
     void openDOE();
+#if PHASEDECK_LAB
+    void openLinearDOE_TP();
+    void openLinearDOE_TP_EOM();
+    void openDiffractionPattern(); // openDEFile(1); openDOE() is openDEFile(0)
+#else
     void binLinDOE_TP_GSO();
+#endif
     void batchConversionImage_2_gdsII();
     void computeParameters_VELMORA();
     void costumized_Batch_IFTA_VELMORA();
     void createRandomBinaryBitmapFile();
     void computeDOESpecs();
+#if !PHASEDECK_LAB
     void computeDOEAngles();
+#endif
     void fftSpeedtest();
     void runComputationalJobs();
     void analyticBeamShapingExamples();
@@ -89,7 +100,9 @@ private slots:
     void showDoubleSlit();
     void showBinaryLinearGrating();
     void showBinaryLinear45degGrating();
+#if !PHASEDECK_LAB
     void showBinaryLinearOrSeparable2DGrating();
+#endif
     void showLinearDammannGrating();
     void showSepa2x2ArrayBeamsplitterGrating();
     void showSepa5x5ArrayBeamsplitterGrating();
@@ -109,8 +122,20 @@ private slots:
     void openManual();
     void test();
 
+#if PHASEDECK_LAB
+public:
+    // Element files (".de"): the open dialog ("DE File (*.de)") from the open folder, then
+    // openDEFileByName on the chosen file; kind makes no difference.
+    void openDEFile(int kind);
+    // Reads the file as a complex field and opens a field window on its real part, captioned
+    // with the name; after a failed read (its message shown) no window opens.
+    void openDEFileByName(QString name);
+#endif
+
 private:
+    // The menus of the edition; both end with the Windows and Help menus.
     void buildMenus();
+    void addWindowsAndHelpMenus();
     // Puts a new field window into the workspace and shows it; null is ignored.
     void addFieldWindow(QWidget* window);
 
@@ -126,5 +151,8 @@ private:
     QMenu* exemplaryDesignsMenu = nullptr;
     QMenu* windowsMenu = nullptr;
     QMenu* helpMenu = nullptr;
+#if PHASEDECK_LAB
+    QMenu* preferencesMenu = nullptr;
+#endif
     QSLMWidget* slmWidget = nullptr;
 };

@@ -347,9 +347,9 @@ void QDOEMainWindow::showBinaryLinear45degGrating()
                 true);
 }
 
+#if !PHASEDECK_LAB
 void QDOEMainWindow::showBinaryLinearOrSeparable2DGrating()
 {
-#if !PHASEDECK_LAB
     GeneratorParameters::TransitionAxis& x = remembered().transitionPointsX;
     GeneratorParameters::TransitionAxis& y = remembered().transitionPointsY;
     dialog_linear_and_separable2D_gratingsImpl d(nullptr, "", true);
@@ -376,8 +376,8 @@ void QDOEMainWindow::showBinaryLinearOrSeparable2DGrating()
                           : pointsY.empty() ? "Horizontal Binary Linear Grating"
                                             : "Separable Binary 2D Grating";
     openPattern(transitionPointGratingCell(pointsX, pointsY), caption, true);
-#endif
 }
+#endif
 
 void QDOEMainWindow::showLinearDammannGrating()
 {

@@ -1,7 +1,9 @@
-// Main window: opening images (file, command line, drop, paste) and the preference commands.
+// Main window: opening images and, in the internal edition, element files (file, command line,
+// drop, paste), and the preference commands.
 #include "app/QDOEMainWindow.h"
 
 #include "base/applicationSettings.h"
+#include "base/droppedFileNames.h"
 #include "base/messages.h"
 #include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
@@ -9,11 +11,18 @@
 #include "dialogs/dialog_twoIntValuesImpl.h"
 #include "dialogs/dialog_two_real_numbersImpl.h"
 #include "fieldio/imageColours.h"
+#include "fieldio/imageFileReader.h"
 #include "fieldio/imageNormalizer.h"
 #include "fieldio/imageToField.h"
 #include "fields/DataField2D.h"
+#include "fields/complexDataField2D.h"
 #include "views/backgroundImage.h"
 #include "views/windowManagement.h"
+#if PHASEDECK_LAB
+#include "fields/complexDataField2D.h"
+#include "lab/app/imageConversionChoice.h"
+#include "lab/fieldio/diffractiveElementFile.h"
+#endif
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,37 +31,39 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMimeData>
-#include <QUrl>
 
 namespace {
 
 const QString imageFileFilter
     = QStringLiteral("Images (*.bmp *.png *.xpm *.jpg *.jpeg *.pgm *.gif)");
 
-// The open dialog of the image commands; empty when cancelled. A chosen file makes its folder
-// the settings' open folder.
-QString chooseImageFile()
+// The open dialog of the file commands ("Choose a file" in the open folder); empty when
+// cancelled. A chosen file makes its folder the settings' open folder.
+QString chooseFileToOpen(const QString& filter)
 {
     FileDialogRequest request;
     request.caption = QStringLiteral("Choose a file");
     request.folder = QString::fromStdString(theSettings.openFileDir);
-    request.filters = imageFileFilter;
-    request.selectedFilter = imageFileFilter;
+    request.filters = filter;
+    request.selectedFilter = filter;
     const QString name = getOpenFileName(request).fileName;
     if (!name.isEmpty())
         theSettings.openFileDir = QFileInfo(name).dir().absolutePath().toStdString();
     return name;
 }
 
-// The local file of one dropped text line "file:///...", with a CR of a CR LF line end removed;
-// empty for any other line.
-QString droppedFileName(QString line)
+// Reads an image file for a command; an image refused for its size gets a warning that names
+// the file and its pixel size.
+ImageFileRead readImageForCommand(const QString& name)
 {
-    if (!line.startsWith(QLatin1String("file:///")))
-        return QString();
-    if (line.endsWith(QLatin1Char('\r')))
-        line.chop(1);
-    return QUrl(line).toLocalFile();
+    const ImageFileRead read = readImageFile(name);
+    if (read.status == ImageReadStatus::TooLarge)
+        warningMessage(QStringLiteral("Image is too large to be loaded (%1 x %2 pixels):\n%3")
+                           .arg(read.size.width())
+                           .arg(read.size.height())
+                           .arg(name)
+                           .toStdString());
+    return read;
 }
 
 } // namespace
@@ -70,20 +81,9 @@ void QDOEMainWindow::dropEvent(QDropEvent* e)
         e->acceptProposedAction();
         return;
     }
-    if (data->hasUrls()) {
-        for (const QUrl& url : data->urls())
-            if (url.isLocalFile())
-                openFileByName(url.toLocalFile());
-        e->acceptProposedAction();
-        return;
-    }
-    if (data->hasText()) {
-        const QStringList lines = data->text().split(QLatin1Char('\n'), Qt::KeepEmptyParts);
-        for (const QString& line : lines) {
-            const QString name = droppedFileName(line);
-            if (!name.isEmpty())
-                openFileByName(name);
-        }
+    if (data->hasUrls() || data->hasText()) {
+        for (const QString& name : droppedFileNames(*data))
+            openFileByName(name);
         e->acceptProposedAction();
     }
 }
@@ -104,26 +104,30 @@ void QDOEMainWindow::paste()
 
 void QDOEMainWindow::openFileByName(QString name)
 {
+    name = existingFileName(name);
     if (name.isEmpty())
         return;
-    if (!QFileInfo::exists(name))
-        name.replace(QLatin1String("%20"), QLatin1String(" "));
-    if (QFileInfo::exists(name))
-        openImageFileByName(name);
+#if PHASEDECK_LAB
+    if (QFileInfo(name).suffix().toLower() == QLatin1String("de")) {
+        openDEFileByName(name);
+        return;
+    }
+#endif
+    openImageFileByName(name);
 }
 
 void QDOEMainWindow::openImageFile()
 {
-    const QString name = chooseImageFile();
+    const QString name = chooseFileToOpen(imageFileFilter);
     if (!name.isEmpty())
         openImageFileByName(name);
 }
 
 void QDOEMainWindow::openImageFileByName(QString name)
 {
-    QImage image;
-    if (image.load(name))
-        showImage(image, name);
+    const ImageFileRead read = readImageForCommand(name);
+    if (read.status == ImageReadStatus::Loaded)
+        showImage(read.image, name);
 }
 
 void QDOEMainWindow::showImage(QImage image, QString title)
@@ -143,6 +147,16 @@ void QDOEMainWindow::showImage(QImage image, QString title)
     analyzeImageGrayLevels(image, levels, gray);
     setWaitCursor(false);
     setWaitCursor(true);
+#if PHASEDECK_LAB
+    // How to convert the image: the options dialog (it shows the arrow cursor) or the last
+    // choices.
+    ImageConversionChoice choice;
+    if (!chooseImageConversion(image, levels, gray, choice)) {
+        setWaitCursor(false);
+        return;
+    }
+    image = interpretColours(image, choice);
+#endif
     if (image.width() == theSettings.fullScreenWidth
         && image.height() == theSettings.fullScreenHeight) {
         if (image.depth() != 8)
@@ -155,24 +169,39 @@ void QDOEMainWindow::showImage(QImage image, QString title)
         convertPaletteToGray(image);
         openFullScreenWindow(image, title, true, true);
     } else {
+#if PHASEDECK_LAB
+        const std::uint8_t* w = choice.weights;
+        if (choice.complexPhase)
+            openComplexFieldWindow(imageToComplexDataField2D(image, 4, choice.phaseMode,
+                                                             std::int16_t(choice.levels),
+                                                             choice.colourKind, w[0], w[1], w[2]),
+                                   4, title, QString());
+        else
+            openRealFieldWindow(
+                imageToDataField2D(image, choice.realMode, choice.colourKind, w[0], w[1], w[2]),
+                title, QString());
+#else
         // The red channel 0 .. 255, pitch 1.0.
         openRealFieldWindow(imageToDataField2D(image, 0, 3, 1, 0, 0), title, QString());
+#endif
     }
     setWaitCursor(false);
 }
 
 void QDOEMainWindow::loadBackgroundImageFromFile()
 {
-    const QString name = chooseImageFile();
+    const QString name = chooseFileToOpen(imageFileFilter);
     if (name.isEmpty())
         return;
-    QImage image;
-    if (!image.load(name)) {
+    const ImageFileRead read = readImageForCommand(name);
+    if (read.status == ImageReadStatus::TooLarge)
+        return;
+    if (read.status != ImageReadStatus::Loaded) {
         errorMessage("Loading image failed !");
         return;
     }
     delete theBackgroundImage;
-    theBackgroundImage = new backgroundImage(normalizeImage(image));
+    theBackgroundImage = new backgroundImage(normalizeImage(read.image));
 }
 
 void QDOEMainWindow::unloadBackgroundImage()
@@ -261,3 +290,34 @@ void QDOEMainWindow::about()
     box.InfoTextLabel->setText(QString::fromStdString(text));
     runDialog(box);
 }
+
+#if PHASEDECK_LAB
+
+void QDOEMainWindow::openDOE()
+{
+    openDEFile(0);
+}
+
+void QDOEMainWindow::openDiffractionPattern()
+{
+    openDEFile(1);
+}
+
+void QDOEMainWindow::openDEFile(int kind)
+{
+    Q_UNUSED(kind)
+    const QString name = chooseFileToOpen(QStringLiteral("DE File (*.de)"));
+    if (!name.isEmpty())
+        openDEFileByName(name);
+}
+
+void QDOEMainWindow::openDEFileByName(QString name)
+{
+    setWaitCursor(true);
+    const boost::shared_ptr<complexDataField2D> field = readComplexDE20File(name);
+    if (field)
+        openComplexFieldWindow(field, 1, name, QString());
+    setWaitCursor(false);
+}
+
+#endif

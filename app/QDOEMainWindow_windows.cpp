@@ -14,6 +14,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
+#include <QTimer>
 #include <vector>
 
 namespace {
@@ -34,13 +36,11 @@ QWidget* newRealFieldWindow(boost::shared_ptr<DataField2D> field, QWidget* paren
                                          second);
 }
 
-// The menu shows the key; Open Image keeps Ctrl+I for itself.
+// The entry shows its key after a tab but does not take it: Ctrl+I stays with "Open &Image
+// file", and the main window's own Ctrl+E closes the outside windows.
 QAction* addCloseEntry(QMenu* menu, const QString& text, const QKeySequence& key)
 {
-    QAction* action = menu->addAction(text);
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WidgetShortcut);
-    return action;
+    return menu->addAction(text + QLatin1Char('\t') + key.toString(QKeySequence::NativeText));
 }
 
 } // namespace
@@ -159,6 +159,20 @@ void QDOEMainWindow::addFieldWindow(QWidget* window)
     frame->setWindowTitle(window->windowTitle());
     connect(window, &QWidget::windowTitleChanged, frame, &QMdiSubWindow::setWindowTitle);
     frame->show();
+    // The workspace fits a new frame into its view; the window keeps its own size instead and
+    // the workspace scrolls to it.
+    frame->adjustSize();
+    // A frame larger than the view starts at the view's top-left corner, with its tool bar in
+    // sight. A frame added while the workspace is hidden is placed when the workspace shows.
+    const QPointer<QMdiSubWindow> added(frame);
+    auto showCorner = [this, added] {
+        if (added && !workspace->viewport()->rect().contains(added->geometry()))
+            added->move(0, 0);
+    };
+    if (workspace->isVisible())
+        showCorner();
+    else
+        QTimer::singleShot(0, frame, showCorner);
 }
 
 void QDOEMainWindow::showOnSLM(QPixmap pixmap)

@@ -2,24 +2,22 @@
 #include "app/messageBoxes.h"
 
 #include "base/messages.h"
+#include "dialogs/screenPlacement.h"
 
 #include <QMessageBox>
 
 namespace {
 
+// As the toolkit's static boxes: one OK button, the default, centred on the primary screen.
 void showToolkitBox(MessageIcon icon, const QString& caption, const QString& text)
 {
-    switch (icon) {
-    case MessageIcon::Critical:
-        QMessageBox::critical(nullptr, caption, text);
-        break;
-    case MessageIcon::Warning:
-        QMessageBox::warning(nullptr, caption, text);
-        break;
-    case MessageIcon::Information:
-        QMessageBox::information(nullptr, caption, text);
-        break;
-    }
+    const QMessageBox::Icon kind = icon == MessageIcon::Critical  ? QMessageBox::Critical
+                                   : icon == MessageIcon::Warning ? QMessageBox::Warning
+                                                                  : QMessageBox::Information;
+    QMessageBox box(kind, caption, text, QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    placeOnPrimaryScreen(&box, ScreenPlace::Centre);
+    box.exec();
 }
 
 } // namespace

@@ -4,12 +4,17 @@
 #include "app/QDOEMainWindow.h"
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "dialogs/applicationFont.h"
+#include "dialogs/screenPlacement.h"
+#include "fieldio/imageFileReader.h"
 #include "app/messageBoxes.h"
 #include "views/backgroundImage.h"
+#if PHASEDECK_LAB
+#include "lab/app/displaySizeQuestion.h"
+#endif
 
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QPointer>
 #include <memory>
 
@@ -25,8 +30,16 @@ int runPhasedeck(int argc, char** argv)
         installToolkitMessageBoxes();
     }
 
+    // Large images (up to 16384 x 16384 in colour) load; larger ones are refused with a warning.
+    applyImageAllocationLimit();
+
+#if PHASEDECK_LAB
+    // The display's pixel numbers, asked before any window exists.
+    theSettings.load(*qApp, askDisplaySize);
+#else
     // Settings folder, settings file and the SLM screen, before any window exists.
     theSettings.load(*qApp);
+#endif
 
     // An empty background compensation image (replacing one of an earlier run); it lives until
     // the process ends.
@@ -36,16 +49,15 @@ int runPhasedeck(int argc, char** argv)
     graylevelPhase0 = 0;
     graylevelPhase2Pi = 255;
 
-    QFont font(QStringLiteral("Helvetica"), 8, QFont::Normal, false);
-    font.setStyleHint(QFont::Serif, QFont::PreferDefault);
-    QApplication::setFont(font);
+    QApplication::setFont(phasedeckApplicationFont());
 
     homeFolder = QDir::homePath();
     applicationFolder = QCoreApplication::applicationDirPath();
 
-    QPointer<QDOEMainWindow> window = new QDOEMainWindow(nullptr, "new window", Qt::Window, argc,
-                                                         argv);
+    QPointer<QDOEMainWindow> window
+        = new QDOEMainWindow(nullptr, "new window", Qt::Window, argc, argv);
     theMainWindow = window;
+    placeOnPrimaryScreen(window);
     window->showMaximized();
     const int result = QApplication::exec();
 

@@ -4,7 +4,9 @@
 #include "base/phasedeckGlobals.h"
 
 #include <QDir>
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
@@ -92,6 +94,29 @@ std::string applicationSettings::settingsFolderPath()
     return (base + tail).toUtf8().toStdString();
 }
 
+#if PHASEDECK_LAB
+void applicationSettings::load(QGuiApplication& app, const DisplaySizeQuestion& askDisplaySize)
+{
+    openFileDir = app.applicationDirPath().toUtf8().toStdString();
+    saveFileDir = openFileDir;
+
+    numScreens = int(QGuiApplication::screens().size());
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect primaryRect = primary ? deviceRect(primary) : QRect();
+    primaryScreenWidth = primaryRect.width();
+    primaryScreenHeight = primaryRect.height();
+    // Without a screen the patterns keep the SLM's size.
+    fullScreenWidth = primaryScreenWidth > 0 ? primaryScreenWidth : slmPixelsX;
+    fullScreenHeight = primaryScreenHeight > 0 ? primaryScreenHeight : slmPixelsY;
+
+    int width = fullScreenWidth;
+    int height = fullScreenHeight;
+    if (askDisplaySize && askDisplaySize(width, height) && width >= 1 && height >= 1) {
+        fullScreenWidth = slmWidth = width;
+        fullScreenHeight = slmHeight = height;
+    }
+}
+#else
 void applicationSettings::load(QGuiApplication& app)
 {
     loaded = true;
@@ -111,6 +136,7 @@ void applicationSettings::load(QGuiApplication& app)
         rects.push_back(deviceRect(screen));
     detectScreens(rects, int(screens.indexOf(QGuiApplication::primaryScreen())));
 }
+#endif
 
 void applicationSettings::detectScreens(const std::vector<QRect>& screens, int primaryIndex)
 {
@@ -137,14 +163,28 @@ bool applicationSettings::readFile()
 {
     if (settingsFolder.empty())
         return false;
-    QFile file(fromUtf8(settingsFolder) + QStringLiteral("/settings.ini"));
-    if (!file.exists() || file.size() > maxSettingsFileSize)
+    const QString path = fromUtf8(settingsFolder) + QStringLiteral("/settings.ini");
+    // A FIFO or a device is never opened: opening a FIFO waits for a writer, and a device may
+    // give bytes without end whatever size it reports.
+    if (!QFileInfo(path).isFile())
         return false;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return false;
+    // At most one byte more than the limit is read, whatever size the file claims.
+    QByteArray bytes = file.read(maxSettingsFileSize + 1);
+    if (bytes.size() > maxSettingsFileSize)
+        return false;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly | QIODevice::Text);
+    readSettings(buffer);
+    return true;
+}
 
+void applicationSettings::readSettings(QIODevice& device)
+{
     // Always UTF-8: a file that happens to start with FF FE is garbage, not UTF-16.
-    QTextStream in(&file);
+    QTextStream in(&device);
     in.setEncoding(QStringConverter::Utf8);
     in.setAutoDetectUnicode(false);
     QString line;
@@ -159,7 +199,11 @@ bool applicationSettings::readFile()
         if (simple.startsWith(QLatin1String(saveKey)))
             saveFileDir = simple.mid(int(sizeof saveKey) - 1).toUtf8().toStdString();
     }
-    return true;
+}
+
+std::string applicationSettings::settingsText() const
+{
+    return std::string(openKey) + openFileDir + "\n" + saveKey + saveFileDir + "\n";
 }
 
 void applicationSettings::writeFile()
@@ -170,11 +214,15 @@ void applicationSettings::writeFile()
     const QString folder = fromUtf8(settingsFolder);
     makeSettingsFolder(folder);
 
-    QFile file(folder + QStringLiteral("/settings.ini"));
+    const QString path = folder + QStringLiteral("/settings.ini");
+    // Opening a FIFO for writing waits for a reader: only a regular file is replaced.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return;
+    QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
-    const std::string text
-        = std::string(openKey) + openFileDir + "\n" + saveKey + saveFileDir + "\n";
+    const std::string text = settingsText();
     file.write(text.data(), qint64(text.size()));
     file.close();
 }

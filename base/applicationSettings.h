@@ -4,10 +4,12 @@
 
 #include <QPoint>
 #include <QRect>
+#include <functional>
 #include <string>
 #include <vector>
 
 class QGuiApplication;
+class QIODevice;
 
 // Result of the SLM screen choice over the desktop's screens.
 struct SlmScreenChoice
@@ -40,20 +42,37 @@ public:
     applicationSettings(const applicationSettings&) = delete;
     applicationSettings& operator=(const applicationSettings&) = delete;
 
+#if PHASEDECK_LAB
+    // Asks for the display's pixel numbers, preset with the primary screen's size; true and the
+    // answer in width and height when it was accepted.
+    using DisplaySizeQuestion = std::function<bool(int& width, int& height)>;
+    // The internal edition has no settings file and no SLM screen: both folders become the
+    // program's folder, the screen count and the primary screen's size come from the desktop,
+    // and the full-screen size is the primary screen's size unless askDisplaySize accepts an
+    // answer (both at least 1), which then becomes the full-screen size and the SLM size.
+    void load(QGuiApplication& app, const DisplaySizeQuestion& askDisplaySize);
+#else
     // Finds (and creates) the settings folder, reads the settings file, falling back to the
     // program's folder for opening and the settings folder for saving when there is no readable
     // file, and detects the screens of app.
     void load(QGuiApplication& app);
+#endif
 
     // Reads settingsFolder/settings.ini. Lines are simplified (blanks trimmed, inner runs of
     // white space made one blank); "OPEN_FILE_DIR;" and "SAVE_FILE_DIR;" set the folders from
     // the rest of the line, a later line winning; other lines are ignored. Returns false when
-    // the file is missing, cannot be opened or is too large to be a settings file; a file
-    // without a key leaves that folder as it was.
+    // the file is missing, is no regular file (a FIFO or a device is never opened), cannot be
+    // opened or holds more than 1 MiB, which is never read further; a file without a key leaves
+    // that folder as it was.
     bool readFile();
-    // Recomputes settingsFolder, creates it when missing and replaces settings.ini with the
-    // two folder lines. Silent when the folder or the file cannot be written.
+    // The lines of readFile from an open device, as UTF-8 text.
+    void readSettings(QIODevice& device);
+    // Recomputes settingsFolder, creates it when missing and replaces settings.ini with
+    // settingsText(). Silent when the folder or the file cannot be written; a settings.ini that
+    // is no regular file (a FIFO, a device) is left alone.
     void writeFile();
+    // "OPEN_FILE_DIR;" + openFileDir + "\n" + "SAVE_FILE_DIR;" + saveFileDir + "\n".
+    std::string settingsText() const;
 
     // Fills the screen fields from screen rectangles in device pixels and the primary index,
     // and sets the full-screen resolution to 1920 x 1080.
@@ -63,8 +82,14 @@ public:
     // tail under the user's configuration folder. Empty when neither is known.
     static std::string settingsFolderPath();
 
-    unsigned char flagA = 1;
-    unsigned char flagB = 1;
+#if PHASEDECK_LAB
+    bool showIFTAOptionsDialog = true;  // "Show options dialog before starting IFTA calculation"
+    bool showImageOptionsDialog = true; // "Show option dialog when opening images"
+#else
+    unsigned char flagA = 1; // read by nothing
+    unsigned char flagB = 1; // read by nothing
+#endif
+    // Field windows sample large fields down on opening ("Autozoom for large field sizes").
     bool autoShrinkFieldWindows = false;
     std::string settingsFolder; // UTF-8, no trailing "/"
     std::string openFileDir;    // UTF-8

@@ -81,15 +81,21 @@ inline void registerFFT2DBenchmarks(const char* peerName, void (*peer)(benchmark
     }
 }
 
-// Main function of a comparison program: ours and the peer, size by size.
-inline int runFFT2DComparison(int argc, char** argv, const char* peerName,
-                              void (*peer)(benchmark::State&))
+// Runs the registered benchmarks with the options of the command line.
+inline int runRegisteredBenchmarks(int argc, char** argv)
 {
-    registerFFT2DBenchmarks(peerName, peer);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+// Main function of a comparison program: ours and the peer, size by size.
+inline int runFFT2DComparison(int argc, char** argv, const char* peerName,
+                              void (*peer)(benchmark::State&))
+{
+    registerFFT2DBenchmarks(peerName, peer);
+    return runRegisteredBenchmarks(argc, argv);
 }

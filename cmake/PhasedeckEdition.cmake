@@ -4,6 +4,14 @@
 
 set(PHASEDECK_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
 
+# Headers precompiled once per library: the toolkit's widgets for the widget layers, and those
+# with GoogleTest and QtTest for the test programs, which reuse one set per edition.
+set(phasedeckWidgetHeaders <QApplication> <QCheckBox> <QDialog> <QGroupBox> <QImage> <QLabel>
+    <QLineEdit> <QPixmap> <QPushButton> <QRadioButton> <QSpinBox> <QString> <QStringList>
+    <QVariant> <boost/shared_ptr.hpp> <algorithm> <cmath> <functional> <memory> <string> <vector>)
+set(phasedeckTestHeaders ${phasedeckWidgetHeaders} <QDir> <QFile> <QTemporaryDir> <QTest>
+    <gtest/gtest.h>)
+
 function(phasedeck_collect out folder edition)
   file(GLOB files CONFIGURE_DEPENDS
        ${PHASEDECK_ROOT}/${folder}/*.cpp ${PHASEDECK_ROOT}/${folder}/*.h
@@ -35,8 +43,13 @@ function(phasedeck_layer target edition)
   set(compiled ${sources})
   list(FILTER compiled INCLUDE REGEX "\\.cpp$")
   # *_avx2.cpp: the AVX2 + FMA versions of hot loops, chosen at run time (base/vectorPath.h).
+  # They skip the library's precompiled headers: those are built for the portable target (clang
+  # refuses them) and would bring standard-library code into the AVX2 objects.
   set(avx2Sources ${compiled})
   list(FILTER avx2Sources INCLUDE REGEX "_avx2\\.cpp$")
+  if(avx2Sources)
+    set_source_files_properties(${avx2Sources} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+  endif()
   if(avx2Sources AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|i[3-6]86)$")
     set_source_files_properties(${avx2Sources} PROPERTIES
                                 COMPILE_OPTIONS "-mavx2;-mfma;-ffp-contract=off")
@@ -82,6 +95,8 @@ function(phasedeck_add_edition edition)
                              ${CMAKE_CURRENT_BINARY_DIR}/pd_dialogs_${e}_autogen/include)
   phasedeck_layer(pd_shell_${e} ${e} FOLDERS views app EXCLUDE app/main.cpp
                   LINKS pd_patterns_${e} pd_design_${e} pd_dialogs_${e} Qt6::Widgets)
+  target_precompile_headers(pd_dialogs_${e} PRIVATE ${phasedeckWidgetHeaders})
+  target_precompile_headers(pd_shell_${e} PRIVATE ${phasedeckWidgetHeaders})
 
   if(PHASEDECK_FUZZ)
     return()
@@ -91,7 +106,8 @@ function(phasedeck_add_edition edition)
   target_link_libraries(phasedeck_${e} PRIVATE pd_shell_${e})
 
   # Tests: one program per test file, tests/<folder>/<name>_test.cpp, linked with the layer of
-  # its folder; other .cpp files in a test folder are helpers linked into each of its programs.
+  # its folder; other .cpp files in a test folder form a helper library linked into each of its
+  # programs. Every test program reuses the support library's precompiled headers.
   add_library(pd_testsupport_${e} STATIC
               ${PHASEDECK_ROOT}/tests/support/testMain.cpp
               ${PHASEDECK_ROOT}/tests/support/messageRecorder.h
@@ -101,6 +117,7 @@ function(phasedeck_add_edition edition)
   target_link_libraries(pd_testsupport_${e} PUBLIC pd_base_${e} GTest::gtest Qt6::Widgets
                         Qt6::Test)
   target_include_directories(pd_testsupport_${e} PUBLIC ${PHASEDECK_ROOT}/tests)
+  target_precompile_headers(pd_testsupport_${e} PRIVATE ${phasedeckTestHeaders})
 
   set(testFolders base fields fieldio patterns design dialogs views app)
   set(testLibs pd_base_${e} pd_fields_${e} pd_fieldio_${e} pd_patterns_${e} pd_design_${e}
@@ -111,14 +128,22 @@ function(phasedeck_add_edition edition)
   endif()
   foreach(folder lib IN ZIP_LISTS testFolders testLibs)
     file(GLOB testSources CONFIGURE_DEPENDS ${PHASEDECK_ROOT}/tests/${folder}/*_test.cpp)
-    file(GLOB helperSources CONFIGURE_DEPENDS ${PHASEDECK_ROOT}/tests/${folder}/*.cpp
-         ${PHASEDECK_ROOT}/tests/${folder}/*.h)
+    file(GLOB helperSources CONFIGURE_DEPENDS ${PHASEDECK_ROOT}/tests/${folder}/*.cpp)
     list(REMOVE_ITEM helperSources ${testSources})
+    set(links pd_testsupport_${e} ${lib})
+    if(helperSources)
+      set(helpers pd_testhelpers_${folder}_${e})
+      add_library(${helpers} STATIC ${helperSources})
+      target_link_libraries(${helpers} PUBLIC ${links})
+      target_precompile_headers(${helpers} REUSE_FROM pd_testsupport_${e})
+      list(APPEND links ${helpers})
+    endif()
     foreach(source IN LISTS testSources)
       get_filename_component(name ${source} NAME_WE)
       set(t test_${folder}_${name}_${e})
-      add_executable(${t} ${source} ${helperSources})
-      target_link_libraries(${t} PRIVATE pd_testsupport_${e} ${lib})
+      add_executable(${t} ${source})
+      target_link_libraries(${t} PRIVATE ${links})
+      target_precompile_headers(${t} REUSE_FROM pd_testsupport_${e})
       add_test(NAME ${t} COMMAND ${t})
       set_tests_properties(${t} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_ENABLE_HIGHDPI_SCALING=0;APPDATA=${CMAKE_CURRENT_BINARY_DIR}/test-appdata-${e}"

@@ -19,11 +19,16 @@ iftaEngine2D::iftaEngine2D(boost::shared_ptr<DataField2D> target,
     , gamma(gamma)
     , targetPower(0.0f)
 {
-    if (mode != 1) {
+    if (sizesMatch(*target, *mask, "iftaEngine2D::iftaEngine2D") && mode != 1) {
         noiseWeight = ((-mask) + 1.0f) * gamma;
         signalWeight = target * mask;
     }
     targetPower = float(target->getSumOfSquares());
+}
+
+bool iftaEngine2D::accepts(const complexDataField2D& field, const char* function) const
+{
+    return sizesMatch(*target, *mask, function) && sizesMatch(*target, field, function);
 }
 
 iftaEngine2D::~iftaEngine2D() = default;
@@ -48,14 +53,12 @@ void iftaEngine2D::backwardStepPhaseOnly(boost::shared_ptr<complexDataField2D> f
     field->makePhaseOnly();
 }
 
-bool iftaEngine2D::prepareFor(const complexDataField2D& field, const char* function)
+void iftaEngine2D::prepareFor(const complexDataField2D& field)
 {
-    if (!operandCovers(field, *target, function))
-        return false;
     const int sizeI = field.getSizeI();
     const int sizeJ = field.getSizeJ();
     if (sizeI == preparedSizeI && sizeJ == preparedSizeJ)
-        return true;
+        return;
     const std::size_t n = field.elementCount();
     auto inFieldOrder = [&](const DataField2D& source, std::vector<float>& out) {
         out.assign(n, 0.0f);
@@ -71,14 +74,14 @@ bool iftaEngine2D::prepareFor(const complexDataField2D& field, const char* funct
     farFieldModulus.assign(n, 0.0f);
     preparedSizeI = sizeI;
     preparedSizeJ = sizeJ;
-    return true;
 }
 
 void iftaEngine2D::applyAmplitudeConstraint(boost::shared_ptr<complexDataField2D> field)
 {
-    complexDataField2D& F = *field;
-    if (!prepareFor(F, "iftaEngine2D::applyAmplitudeConstraint"))
+    if (!accepts(*field, "iftaEngine2D::applyAmplitudeConstraint"))
         return;
+    complexDataField2D& F = *field;
+    prepareFor(F);
     if (mode != 1) {
         // Storage order throughout: the modulus into the reused buffer with the fit d, then
         // F := unit(F) (s signalWeight + noiseWeight |F|).
@@ -114,13 +117,13 @@ void iftaEngine2D::applyAmplitudeConstraint(boost::shared_ptr<complexDataField2D
 
 void iftaEngine2D::iterateFirstStage(boost::shared_ptr<complexDataField2D> field, int n)
 {
+    if (!accepts(*field, "iftaEngine2D::iterateFirstStage"))
+        return;
     for (int k = 0; k < n; ++k) {
         forwardStep(field);
         // Phase only, then times the target: the far-field modulus becomes T everywhere.
-        if (prepareFor(*field, "iftaEngine2D::iterateFirstStage"))
-            makeUnitPhasors(field->elementData(), field->elementCount(), targetInFieldOrder.data());
-        else
-            field->makePhaseOnly();
+        prepareFor(*field);
+        makeUnitPhasors(field->elementData(), field->elementCount(), targetInFieldOrder.data());
         backwardStep(field);
         field->makePhaseOnly();
     }
@@ -128,6 +131,8 @@ void iftaEngine2D::iterateFirstStage(boost::shared_ptr<complexDataField2D> field
 
 void iftaEngine2D::iterateSecondStage(boost::shared_ptr<complexDataField2D> field, int n)
 {
+    if (!accepts(*field, "iftaEngine2D::iterateSecondStage"))
+        return;
     for (int k = 0; k < n; ++k) {
         forwardStep(field);
         applyAmplitudeConstraint(field);
@@ -139,6 +144,8 @@ void iftaEngine2D::iterateSecondStage(boost::shared_ptr<complexDataField2D> fiel
 void iftaEngine2D::iterateQuantizationStage(boost::shared_ptr<complexDataField2D> field, int n,
                                             int levels)
 {
+    if (!accepts(*field, "iftaEngine2D::iterateQuantizationStage"))
+        return;
     for (int k = 0; k < n; ++k) {
         forwardStep(field);
         applyAmplitudeConstraint(field);

@@ -11,9 +11,9 @@ class quadraticPhaseOperator2D;
 
 // One design run. The caller's working field passes between the DOE plane and the far field
 // (forward transform exp(+2 pi i jk / n), backward exp(-2 pi i jk / n), both unscaled) and is
-// changed in place by every stage. Target, mask and working field have equal sizes; a target
-// that does not cover the working field gives the "Error!" box, and the constraints that need it
-// leave the field unchanged. The engine shares target and mask with the caller and owns its
+// changed in place by every stage. Target, mask and working field have equal sizes: the
+// constructor and every stage and constraint check them and on a mismatch show the "Error!" box
+// and leave the field unchanged. The engine shares target and mask with the caller and owns its
 // derived fields.
 class iftaEngine2D
 {
@@ -56,9 +56,11 @@ public:
     float getTargetPower() const { return targetPower; }
 
 private:
-    // Makes the storage-order copies below for the field's sizes (once per size); false, after
-    // the "Error!" box, when the target does not cover the field.
-    bool prepareFor(const complexDataField2D& field, const char* function);
+    // Target, mask and field of one size; otherwise the box naming the function.
+    bool accepts(const complexDataField2D& field, const char* function) const;
+    // Makes the storage-order copies below for the field's sizes (once per size), for a field
+    // that accepts took.
+    void prepareFor(const complexDataField2D& field);
 
     int mode;
     boost::shared_ptr<quadraticPhaseOperator2D> propagator;

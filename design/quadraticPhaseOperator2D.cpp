@@ -4,8 +4,6 @@
 #include "design/fieldSizeCheck.h"
 #include "fields/complexDataField2D.h"
 
-#include <cmath>
-
 namespace {
 
 int kernelIndex(int i, int n)
@@ -17,7 +15,8 @@ complexFloat kernelValue(int i, int j, int nI, int nJ, float c)
 {
     const int ci = kernelIndex(i, nI);
     const int cj = kernelIndex(j, nJ);
-    const int r = int(std::pow(double(cj), 2.0) + std::pow(double(ci), 2.0));
+    // In 64 bits: beyond 46340 along a side the sum of squares no longer fits an int.
+    const long long r = static_cast<long long>(cj) * cj + static_cast<long long>(ci) * ci;
     return polarUnit(float(r) * c);
 }
 

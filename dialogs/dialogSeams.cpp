@@ -1,5 +1,8 @@
-// Default runners (the toolkit's dialogs) and their replacement hooks.
+// Default runners (the toolkit's dialogs, opened on the primary screen) and their replacement
+// hooks.
 #include "dialogs/dialogSeams.h"
+
+#include "dialogs/screenPlacement.h"
 
 #include <QDialog>
 #include <QFileDialog>
@@ -7,34 +10,53 @@
 
 namespace {
 
+// Parentless dialogs open on the primary screen, not on the screen under the mouse.
 int execDialog(QDialog& dialog)
 {
+    placeOnPrimaryScreen(&dialog, ScreenPlace::Centre);
     return dialog.exec();
+}
+
+// The toolkit's file dialog: `folder` may name a file, which is then preselected.
+FileDialogResult runFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(nullptr, r.caption, r.folder, r.filters);
+    dialog.setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptOpen) {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    dialog.setSupportedSchemes({QStringLiteral("file")});
+    if (!r.selectedFilter.isEmpty())
+        dialog.selectNameFilter(r.selectedFilter);
+    FileDialogResult result;
+    result.selectedFilter = r.selectedFilter;
+    if (execDialog(dialog) == QDialog::Accepted) {
+        result.selectedFilter = dialog.selectedNameFilter();
+        result.fileName = dialog.selectedFiles().value(0);
+    }
+    return result;
 }
 
 FileDialogResult toolkitOpen(const FileDialogRequest& r)
 {
-    FileDialogResult result;
-    result.selectedFilter = r.selectedFilter;
-    result.fileName = QFileDialog::getOpenFileName(nullptr, r.caption, r.folder, r.filters,
-                                                   &result.selectedFilter);
-    return result;
+    return runFileDialog(r, QFileDialog::AcceptOpen);
 }
 
 FileDialogResult toolkitSave(const FileDialogRequest& r)
 {
-    FileDialogResult result;
-    result.selectedFilter = r.selectedFilter;
-    result.fileName
-        = QFileDialog::getSaveFileName(nullptr, r.caption, r.folder, r.filters,
-                                       &result.selectedFilter, QFileDialog::DontConfirmOverwrite);
-    return result;
+    return runFileDialog(r, QFileDialog::AcceptSave);
 }
 
-bool toolkitQuestion(const QString& caption, const QString& text)
+QuestionButton toolkitQuestion(const QString& caption, const QString& text,
+                               QuestionButton defaultButton)
 {
-    return QMessageBox::question(nullptr, caption, text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(defaultButton == QuestionButton::Yes ? QMessageBox::Yes : QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return execDialog(box) == QMessageBox::Yes ? QuestionButton::Yes : QuestionButton::No;
 }
 
 DialogRunner dialogRunner = execDialog;
@@ -87,7 +109,7 @@ QuestionRunner setQuestionRunner(QuestionRunner runner)
     return swapRunner<QuestionRunner>(questionRunner, std::move(runner), toolkitQuestion);
 }
 
-bool askQuestion(const QString& caption, const QString& text)
+bool askQuestion(const QString& caption, const QString& text, QuestionButton defaultButton)
 {
-    return questionRunner(caption, text);
+    return questionRunner(caption, text, defaultButton) == QuestionButton::Yes;
 }

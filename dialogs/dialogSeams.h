@@ -1,5 +1,5 @@
 // Replaceable runners for modal dialogs, file dialogs and yes/no questions, so that commands can
-// be driven by tests: the defaults run the toolkit's dialogs.
+// be driven by tests: the defaults run the toolkit's dialogs centred on the primary screen.
 #pragma once
 
 #include <QString>
@@ -33,7 +33,11 @@ FileDialogRunner setSaveFileDialogRunner(FileDialogRunner runner);
 FileDialogResult getOpenFileName(const FileDialogRequest& request);
 FileDialogResult getSaveFileName(const FileDialogRequest& request);
 
-// Yes/No question box with no parent; true only on Yes.
-using QuestionRunner = std::function<bool(const QString& caption, const QString& text)>;
+// Yes/No question box with no parent. Return presses the default button; Escape and closing the
+// box answer No. A runner returns the button the user chose.
+enum class QuestionButton { Yes, No };
+using QuestionRunner = std::function<QuestionButton(const QString& caption, const QString& text,
+                                                    QuestionButton defaultButton)>;
 QuestionRunner setQuestionRunner(QuestionRunner runner);
-bool askQuestion(const QString& caption, const QString& text);
+// true only on Yes.
+bool askQuestion(const QString& caption, const QString& text, QuestionButton defaultButton);

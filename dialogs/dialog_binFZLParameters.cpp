@@ -9,4 +9,5 @@ dialog_binFZLParameters::dialog_binFZLParameters(QWidget* parent, const char* na
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, radiusSpinBox);
 }

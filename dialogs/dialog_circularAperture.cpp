@@ -8,6 +8,7 @@ dialog_circularAperture::dialog_circularAperture(QWidget* parent, const char* na
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, radiusSpinBox);
 }
 
 void dialog_circularAperture::languageChange()

@@ -8,6 +8,7 @@ dialog_contFZLParameters::dialog_contFZLParameters(QWidget* parent, const char* 
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, radiusSpinBox);
 }
 
 void dialog_contFZLParameters::languageChange()

@@ -8,6 +8,7 @@ dialog_doubleSlitParameters::dialog_doubleSlitParameters(QWidget* parent, const 
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, SlitWidthSpinBox);
 }
 
 void dialog_doubleSlitParameters::languageChange()

@@ -8,6 +8,7 @@ dialog_fourIntValues::dialog_fourIntValues(QWidget* parent, const char* name, bo
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, value1_SpinBox);
 }
 
 void dialog_fourIntValues::languageChange()

@@ -8,6 +8,7 @@ dialog_fourOptions::dialog_fourOptions(QWidget* parent, const char* name, bool m
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, radioButton1);
 }
 
 void dialog_fourOptions::languageChange()

@@ -8,6 +8,7 @@ dialog_linearGrating2D::dialog_linearGrating2D(QWidget* parent, const char* name
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, HoriGrooveXSpinBox);
 }
 
 void dialog_linearGrating2D::languageChange()

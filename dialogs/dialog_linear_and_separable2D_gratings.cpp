@@ -11,6 +11,7 @@ dialog_linear_and_separable2D_gratings::dialog_linear_and_separable2D_gratings(Q
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, spinBox_TPX);
 }
 
 void dialog_linear_and_separable2D_gratings::updateParametersX()

@@ -8,6 +8,7 @@ dialog_singleIntValue::dialog_singleIntValue(QWidget* parent, const char* name, 
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, valueSpinBox);
 }
 
 void dialog_singleIntValue::languageChange()

@@ -8,6 +8,7 @@ dialog_singleSlit::dialog_singleSlit(QWidget* parent, const char* name, bool mod
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, slitWidthSpinBox);
 }
 
 void dialog_singleSlit::languageChange()

@@ -8,6 +8,7 @@ dialog_twoIntValues::dialog_twoIntValues(QWidget* parent, const char* name, bool
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, value1_SpinBox);
 }
 
 void dialog_twoIntValues::languageChange()

@@ -8,6 +8,7 @@ dialog_twoOptions::dialog_twoOptions(QWidget* parent, const char* name, bool mod
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, radioButton1);
 }
 
 void dialog_twoOptions::languageChange()

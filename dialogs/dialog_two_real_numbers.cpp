@@ -8,6 +8,7 @@ dialog_two_real_numbers::dialog_two_real_numbers(QWidget* parent, const char* na
     : QDialog(parent, fl)
 {
     setUpForm(this, name, modal);
+    focusOnShow(this, LineEdit_variable_1);
 }
 
 void dialog_two_real_numbers::updateValues()

@@ -63,26 +63,36 @@ uchar integerGray(float v)
     return uchar(static_cast<long long>(t) & 0xFF);
 }
 
+// Phase image of the field with gray(v) for every element.
+template<typename Gray>
+QImage realFieldImage(const DataField2D& field, Gray gray)
+{
+    const int width = field.getSizeI();
+    const int height = field.getSizeJ();
+    QImage image = createPhaseImage(width, height);
+    if (image.isNull())
+        return image;
+    for (int j = 0; j < height; ++j) {
+        uchar* line = image.scanLine(height - 1 - j);
+        for (int i = 0; i < width; ++i)
+            line[i] = gray(field.getValue(i, j));
+    }
+    return image;
+}
+
 } // namespace
 
 QImage dataField2DToImage(boost::shared_ptr<DataField2D> field, float min, float max, int levels)
 {
-    const int width = field->getSizeI();
-    const int height = field->getSizeJ();
-    QImage image = createPhaseImage(width, height);
-    if (image.isNull())
-        return image;
-    const bool integerPath
-        = levels == 256 && min >= 0.0f && max != 1.0f && max <= 255.0f && holdsIntegersOnly(*field);
-    const GrayQuantizer quantize(min, max, levels);
-    for (int j = 0; j < height; ++j) {
-        uchar* line = image.scanLine(height - 1 - j);
-        for (int i = 0; i < width; ++i) {
-            const float v = field->getValue(i, j);
-            line[i] = integerPath ? integerGray(v) : quantize(v);
-        }
-    }
-    return image;
+    if (levels == 256 && min >= 0.0f && max != 1.0f && max <= 255.0f && holdsIntegersOnly(*field))
+        return realFieldImage(*field, integerGray);
+    return dataField2DToQuantizedImage(field, min, max, levels);
+}
+
+QImage dataField2DToQuantizedImage(boost::shared_ptr<DataField2D> field, float min, float max,
+                                   int levels)
+{
+    return realFieldImage(*field, GrayQuantizer(min, max, levels));
 }
 
 QImage dataField2DToImageAutoRange(boost::shared_ptr<DataField2D> field, int levels)

@@ -39,6 +39,9 @@ private:
 // With N = 256, min >= 0, max != 1 and max <= 255 and only integer values (within 1e-5) the gray
 // is the value itself (its low 8 bits); otherwise GrayQuantizer. The field is only read.
 QImage dataField2DToImage(boost::shared_ptr<DataField2D> field, float min, float max, int levels);
+// The same always through GrayQuantizer, integer-valued fields too.
+QImage dataField2DToQuantizedImage(boost::shared_ptr<DataField2D> field, float min, float max,
+                                   int levels);
 // The same over the field's own minimum and maximum.
 QImage dataField2DToImageAutoRange(boost::shared_ptr<DataField2D> field, int levels);
 

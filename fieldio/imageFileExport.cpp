@@ -2,12 +2,12 @@
 #include "fieldio/imageFileExport.h"
 
 #include "fieldio/fieldToImage.h"
+#include "fieldio/imageFileReader.h"
 #include "fieldio/imageNormalizer.h"
 #include "fieldio/imageToField.h"
 #include "fields/DataField2D.h"
 
 #include <QImage>
-#include <QImageReader>
 
 namespace {
 
@@ -66,11 +66,7 @@ bool saveComplexDataField2DImageFile(const QString& fileName, const QString& for
 
 boost::shared_ptr<DataField2D> readImageFileToDataField2D(const QString& fileName)
 {
-    if (fileName.isEmpty())
-        return boost::shared_ptr<DataField2D>();
-    QImageReader reader(fileName);
-    reader.setDecideFormatFromContent(true);
-    const QImage image = normalizeImage(reader.read());
+    const QImage image = normalizeImage(readImageFile(fileName, true).image);
     if (image.isNull())
         return boost::shared_ptr<DataField2D>();
     return imageToDataField2D(image, 0, 3, 11, 16, 5);

@@ -5,32 +5,36 @@
 
 #include <cstring>
 
-QImage normalizeImage(const QImage& image)
+bool isNormalizedFormat(QImage::Format format)
 {
-    if (image.isNull())
-        return image;
-    switch (image.format()) {
+    switch (format) {
     case QImage::Format_Mono:
     case QImage::Format_MonoLSB:
     case QImage::Format_Indexed8:
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
-        return image;
-    case QImage::Format_Grayscale8: {
-        QImage indexed(image.width(), image.height(), QImage::Format_Indexed8);
-        if (indexed.isNull())
-            return indexed;
-        indexed.setColorTable(grayRampColorTable());
-        for (int y = 0; y < image.height(); ++y)
-            std::memcpy(indexed.scanLine(y), image.constScanLine(y), size_t(image.width()));
-        indexed.setDotsPerMeterX(image.dotsPerMeterX());
-        indexed.setDotsPerMeterY(image.dotsPerMeterY());
-        return indexed;
-    }
+        return true;
     default:
+        return false;
+    }
+}
+
+QImage normalizeImage(const QImage& image)
+{
+    if (image.isNull() || isNormalizedFormat(image.format()))
+        return image;
+    if (image.format() != QImage::Format_Grayscale8)
         return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
                                                              : QImage::Format_RGB32);
-    }
+    QImage indexed(image.width(), image.height(), QImage::Format_Indexed8);
+    if (indexed.isNull())
+        return indexed;
+    indexed.setColorTable(grayRampColorTable());
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(indexed.scanLine(y), image.constScanLine(y), size_t(image.width()));
+    indexed.setDotsPerMeterX(image.dotsPerMeterX());
+    indexed.setDotsPerMeterY(image.dotsPerMeterY());
+    return indexed;
 }
 
 void readColourLine(const QImage& image, int y, QRgb* out)

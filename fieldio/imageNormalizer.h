@@ -10,6 +10,9 @@
 // has an alpha channel and RGB32 otherwise. A null image stays null. The input is not changed.
 QImage normalizeImage(const QImage& image);
 
+// True for the kinds normalizeImage leaves: Mono, MonoLSB, Indexed8, RGB32 and ARGB32.
+bool isNormalizedFormat(QImage::Format format);
+
 // Writes the colours of image line y (0 = top line) into out[0 .. width - 1], as QImage::pixel
 // would give them. The image must be normalised (Mono, MonoLSB, Indexed8, RGB32 or ARGB32); a
 // palette index without a colour-table entry reads as 0 (transparent black).

@@ -145,6 +145,18 @@ boost::shared_ptr<DataField2D> DataField2D::newFieldLike() const
     return newField(sizeI, sizeJ, x0, y0, dx, dy);
 }
 
+bool isIndexPosition(double position)
+{
+    return position > -2147483649.0 && position < 2147483648.0;
+}
+
+int truncatedIndex(double position)
+{
+    if (isIndexPosition(position))
+        return static_cast<int>(position);
+    return position > 0.0 ? INT_MAX : INT_MIN;
+}
+
 float DataField2D::getValueChecked(int i, int j) const
 {
     if (i >= 0 && i < sizeI && j >= 0 && j < sizeJ)
@@ -167,9 +179,9 @@ float DataField2D::getValuePeriodic(int i, int j) const
 float DataField2D::sampleAt(double x, double y, int mode) const
 {
     constexpr double samplePi = 3.141592653589793;
-    if (mode == 1) {
-        const int i0 = static_cast<int>(x);
-        const int j0 = static_cast<int>(y);
+    if (mode == 1 && isIndexPosition(x) && isIndexPosition(y)) {
+        const int i0 = truncatedIndex(x);
+        const int j0 = truncatedIndex(y);
         const double tx = x - i0;
         const double ty = y - j0;
         const double wx0 = (1.0 + std::cos(samplePi * tx)) / 2.0;
@@ -191,9 +203,11 @@ float DataField2D::sampleAt(double x, double y, int mode) const
                                       + getValueChecked(i0 + 1, j0) * wx1);
         return getValueChecked(i0, j0);
     }
-    const int i = static_cast<int>(x + 0.49);
-    const int j = static_cast<int>(y + 0.49);
-    return mode == 0 ? getValueChecked(i, j) : getValue(i, j);
+    // A NaN or a position beyond the int range lies outside the field in every mode.
+    const bool representable = isIndexPosition(x + 0.49) && isIndexPosition(y + 0.49);
+    const int i = truncatedIndex(x + 0.49);
+    const int j = truncatedIndex(y + 0.49);
+    return mode == 0 || mode == 1 || !representable ? getValueChecked(i, j) : getValue(i, j);
 }
 
 void DataField2D::setValuePeriodic(int i, int j, float v)
@@ -246,10 +260,15 @@ boost::shared_ptr<DataField2D> DataField2D::cyclicShift(int di, int dj) const
     boost::shared_ptr<DataField2D> result
         = newField(sizeI, sizeJ, 0.0, 0.0, opticalParameters.defaultPixelSizeX,
                    opticalParameters.defaultPixelSizeY);
+    if (sizeI <= 0 || sizeJ <= 0)
+        return result;
+    // Reduced first, so that i - shiftI cannot overflow whatever the shift.
+    const int shiftI = wrapIndex(di, sizeI);
+    const int shiftJ = wrapIndex(dj, sizeJ);
     for (int j = 0; j < sizeJ; ++j) {
-        const int sourceJ = wrapIndex(j - dj, sizeJ);
+        const int sourceJ = wrapIndex(j - shiftJ, sizeJ);
         for (int i = 0; i < sizeI; ++i)
-            result->setValue(i, j, getValue(wrapIndex(i - di, sizeI), sourceJ));
+            result->setValue(i, j, getValue(wrapIndex(i - shiftI, sizeI), sourceJ));
     }
     return result;
 }

@@ -48,7 +48,8 @@ public:
     // (trunc(x + 0.49), trunc(y + 0.49)) read with getValueChecked. Mode 1: raised-cosine blend
     // of the 2 x 2 elements from (trunc(x), trunc(y)); on the last column or row only the
     // elements inside are blended, each read with getValueChecked. Other modes: as mode 0
-    // without the check, so the caller keeps the position inside the field.
+    // without the check, so the caller keeps the position inside the field. A NaN coordinate
+    // or one beyond the int range lies outside the field in every mode: one box and 0.0.
     float sampleAt(double x, double y, int mode) const;
 
     int getSizeI() const { return sizeI; }
@@ -145,8 +146,11 @@ public:
     // for i < c.
     boost::shared_ptr<DataField2D> centredMomentSumI() const;
 
-    // Binomial coefficient a over b, exact in integers. a < b shows the "Error!" box at every
-    // level of the recursion (the result is then 0 for a >= 0); a negative b shows it and gives 0.
+    // Binomial coefficient a over b, exact, computed in 64 bits without recursion. a < b shows
+    // the "Error!" box once for every level (a - k, b - k), k = 0 .. b - 1, of the defining
+    // recursion a over b = a (a - 1 over b - 1) / b; the result is then 0 for a >= 0 and the
+    // generalised coefficient for a < 0. A negative b, and a result beyond the int range (40
+    // over 20), show the box for (a, b) and give 0.
     static int binomial(int a, int b);
 
 private:
@@ -175,6 +179,12 @@ private:
     float minimalPositive;
     float maximalNegative;
 };
+
+// A fractional position as an element index: trunc(position) when that fits an int (which
+// isIndexPosition tells). NaN and positions below the int range give INT_MIN, positions above
+// it INT_MAX: indexes outside every field.
+bool isIndexPosition(double position);
+int truncatedIndex(double position);
 
 // An element function of the combiners.
 using realElementFunction = float (*)(float a, float b);

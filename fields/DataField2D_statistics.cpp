@@ -3,6 +3,10 @@
 
 #include "base/messages.h"
 
+#include <algorithm>
+#include <climits>
+#include <optional>
+
 void DataField2D::computeExtrema()
 {
     minimalPositive = -1.0f;
@@ -91,17 +95,57 @@ bool DataField2D::isConstant()
     return maxValue - minValue == 0.0f;
 }
 
+namespace {
+
+// n over k for 0 <= k <= n; nothing when it passes INT_MAX. Every partial product is the exact
+// binomial (n - k + m) over m, at most INT_MAX, so its product with n - k + m <= 2^32 stays
+// inside 64 bits.
+std::optional<long long> binomialWithin(long long n, long long k)
+{
+    k = std::min(k, n - k);
+    long long r = 1;
+    for (long long m = 1; m <= k; ++m) {
+        r = r * (n - k + m) / m;
+        if (r > INT_MAX)
+            return std::nullopt;
+    }
+    return r;
+}
+
+void showBinomialBox(long long a, long long b)
+{
+    numericErrorBox(
+        QStringLiteral("Error in DataField2D::binomial(int a, int b):\na=%1b=%2").arg(a).arg(b));
+}
+
+} // namespace
+
 int DataField2D::binomial(int a, int b)
 {
     if (a == b || b == 0)
         return 1;
-    const bool endless = b < 0;
-    if (a < b || endless)
-        numericErrorBox(QStringLiteral("Error in DataField2D::binomial(int a, int b):\na=%1b=%2")
-                            .arg(a)
-                            .arg(b));
-    if (endless)
+    if (b < 0) {
+        showBinomialBox(a, b);
         return 0;
-    // The product is formed before the division so that every level stays exact.
-    return static_cast<int>(static_cast<long long>(a) * binomial(a - 1, b - 1) / b);
+    }
+    std::optional<long long> result;
+    if (a < b) {
+        // Every level (a - k, b - k), k = 0 .. b - 1, has a below b: one box each.
+        for (long long k = 0; k < b; ++k)
+            showBinomialBox(a - k, b - k);
+        // The levels multiply their a's over b!: a level with a = 0 makes the product 0; for
+        // a < 0 it is (-1)^b times (b - a - 1) over b.
+        if (a >= 0)
+            return 0;
+        result = binomialWithin(static_cast<long long>(b) - a - 1, b);
+        if (result && b % 2 != 0)
+            result = -*result;
+    } else {
+        result = binomialWithin(a, b);
+    }
+    if (!result) {
+        showBinomialBox(a, b);
+        return 0;
+    }
+    return static_cast<int>(*result);
 }

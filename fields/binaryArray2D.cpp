@@ -2,6 +2,7 @@
 #include "fields/binaryArray2D.h"
 
 #include <cstring>
+#include <new>
 
 binaryArray2D::binaryArray2D(std::uint32_t sizeI, std::uint32_t sizeJ, bool fill)
     : sizeI(sizeI)
@@ -27,9 +28,18 @@ binaryArray2D::~binaryArray2D() = default;
 
 void binaryArray2D::allocate()
 {
-    const std::uint32_t cells = sizeI * sizeJ;
-    byteCount = cells / bitsPerByte + (cells % bitsPerByte != 0 ? 1 : 0);
-    bytes.reset(new std::uint8_t[byteCount]);
+    const std::uint64_t cells = std::uint64_t(sizeI) * sizeJ;
+    if (cells <= UINT32_MAX) {
+        byteCount = std::uint32_t(cells / bitsPerByte + (cells % bitsPerByte != 0 ? 1 : 0));
+        bytes.reset(new (std::nothrow) std::uint8_t[byteCount]);
+        if (bytes || byteCount == 0)
+            return;
+    }
+    // A cell count beyond 32 bits, or no memory for the bytes: an empty mask.
+    sizeI = 0;
+    sizeJ = 0;
+    byteCount = 0;
+    bytes.reset();
 }
 
 void binaryArray2D::fill(bool value)

@@ -12,6 +12,8 @@ class binaryArray2D
 {
 public:
     // Every byte 0xFF when fill is true, 0x00 otherwise (spare bits of the last byte included).
+    // Sizes whose cell count passes 32 bits, or bytes that cannot be allocated, give an empty
+    // mask (sizes 0, no bytes).
     binaryArray2D(std::uint32_t sizeI, std::uint32_t sizeJ, bool fill);
     // A one-row mask: sizeI = size, sizeJ = 1.
     binaryArray2D(std::uint32_t size, bool fill);
@@ -32,7 +34,7 @@ public:
 
     std::uint32_t getSizeI() const { return sizeI; }
     std::uint32_t getSizeJ() const { return sizeJ; }
-    // sizeI * sizeJ / 8, rounded up; the cell count is taken in unsigned 32-bit arithmetic.
+    // sizeI * sizeJ / 8, rounded up.
     std::uint32_t getByteCount() const { return byteCount; }
     const std::uint8_t* getBytes() const { return bytes.get(); }
 

@@ -1,12 +1,19 @@
-// complexDataField2D: life cycle, row storage, parameters and element access.
+// complexDataField2D: life cycle, parameters and checked and periodic element access.
 #include "fields/complexDataField2D.h"
 
 #include "base/messages.h"
 #include "base/phasedeckGlobals.h"
 #include "fields/DataField2D.h"
-#include "fields/complexFFT2D.h"
+
+#include <climits>
 
 namespace {
+
+// Sizes whose 2 sizeI sizeJ floats an int can count (FFTW's sizes are ints, too).
+bool holdableSizes(int sizeI, int sizeJ)
+{
+    return sizeI >= 0 && sizeJ >= 0 && static_cast<long long>(sizeI) * sizeJ <= INT_MAX / 2;
+}
 
 // index brought into 0 .. size - 1; the same result as adding or subtracting size repeatedly.
 int wrapIndex(int index, int size)
@@ -20,13 +27,12 @@ int wrapIndex(int index, int size)
 } // namespace
 
 complexDataField2D::complexDataField2D(int sizeI, int sizeJ, int domainFlag)
-    : ok(sizeI >= 0 && sizeJ >= 0)
+    : ok(false)
     , domainFlag(domainFlag)
-    , sizeI(ok ? sizeI : 0)
-    , sizeJ(ok ? sizeJ : 0)
+    , sizeI(sizeI)
+    , sizeJ(sizeJ)
     , dx(opticalParameters.defaultPixelSizeX)
     , dy(opticalParameters.defaultPixelSizeY)
-    , rows(nullptr)
     , maxRe(0.0f)
     , minRe(0.0f)
     , maxIm(0.0f)
@@ -34,7 +40,7 @@ complexDataField2D::complexDataField2D(int sizeI, int sizeJ, int domainFlag)
     , maxAbs(0.0f)
     , minAbs(0.0f)
 {
-    allocate();
+    allocateChecked();
     fillWith({0.0f, 0.0f});
 }
 
@@ -45,13 +51,12 @@ complexDataField2D::complexDataField2D(int sizeI, int sizeJ, const complexFloat&
 }
 
 complexDataField2D::complexDataField2D(const complexDataField2D& source, bool shapeOnly)
-    : ok(source.ok)
+    : ok(false)
     , domainFlag(source.domainFlag)
     , sizeI(source.sizeI)
     , sizeJ(source.sizeJ)
     , dx(source.dx)
     , dy(source.dy)
-    , rows(nullptr)
     , maxRe(0.0f)
     , minRe(0.0f)
     , maxIm(0.0f)
@@ -59,8 +64,8 @@ complexDataField2D::complexDataField2D(const complexDataField2D& source, bool sh
     , maxAbs(0.0f)
     , minAbs(0.0f)
 {
-    allocate();
-    if (shapeOnly)
+    allocateChecked();
+    if (shapeOnly || !ok)
         fillWith({0.0f, 0.0f});
     else
         copyValuesFrom(source);
@@ -82,14 +87,14 @@ complexDataField2D& complexDataField2D::operator=(const complexDataField2D& othe
     if (this == &other)
         return *this;
     deallocate();
-    ok = other.ok;
     domainFlag = other.domainFlag;
     sizeI = other.sizeI;
     sizeJ = other.sizeJ;
     dx = other.dx;
     dy = other.dy;
-    allocate();
-    copyValuesFrom(other);
+    allocateChecked();
+    if (ok)
+        copyValuesFrom(other);
     return *this;
 }
 
@@ -102,44 +107,24 @@ complexDataField2D& complexDataField2D::operator=(const DataField2D& real)
 void complexDataField2D::fromRealField(const DataField2D& real)
 {
     deallocate();
-    ok = true;
     domainFlag = 0;
     sizeI = real.getSizeI();
     sizeJ = real.getSizeJ();
     dx = real.getDx();
     dy = real.getDy();
-    allocate();
+    allocateChecked();
     for (int j = 0; j < sizeJ; ++j)
         for (int i = 0; i < sizeI; ++i)
             setValue(i, j, {real.getValue(i, j), 0.0f});
 }
 
-bool complexDataField2D::allocate()
+void complexDataField2D::allocateChecked()
 {
-    // Exhaustion ends the process inside the allocator, so rows are never null for a non-empty
-    // field.
-    rows = (sizeI > 0 && sizeJ > 0) ? allocFloatArray2D(sizeI, 2 * sizeJ) : nullptr;
-    return true;
-}
-
-void complexDataField2D::deallocate()
-{
-    freeFloatArray2D(rows);
-    rows = nullptr;
-}
-
-void complexDataField2D::fillWith(const complexFloat& value)
-{
-    for (int j = 0; j < sizeJ; ++j)
-        for (int i = 0; i < sizeI; ++i)
-            setValue(i, j, value);
-}
-
-void complexDataField2D::copyValuesFrom(const complexDataField2D& source)
-{
-    for (int i = 0; i < sizeI; ++i)
-        for (int j = 0; j < sizeJ; ++j)
-            setValue(i, j, source.getValue(i, j));
+    ok = holdableSizes(sizeI, sizeJ) && allocate();
+    if (!ok) {
+        sizeI = 0;
+        sizeJ = 0;
+    }
 }
 
 void complexDataField2D::setPixelSize(double newDx, double newDy)

@@ -9,23 +9,26 @@
 
 class DataField2D;
 
-// A grid of sizeI x sizeJ complexFloat values. The storage is one row per i of sizeJ interleaved
-// (re, im) pairs (j runs fastest), ready for the in-place 2-D transform. Only storage, allocation
-// and the in-place transforms touch the rows; element-wise passes use the storage-order block,
+// A grid of sizeI x sizeJ complexFloat values. The release edition stores one row per i of sizeJ
+// interleaved (re, im) pairs (j runs fastest); the internal edition one block from FFTW's
+// allocator with element (i, j) at sizeI * j + i (i runs fastest). Only storage, allocation and
+// the in-place transforms touch the storage; element-wise passes use the storage-order block,
 // everything else goes through getValue / setValue.
 // Lengths in metres. The domain flag (0 or 1) is flipped by every in-place transform; fields made
 // from a DataField2D have flag 0.
 class complexDataField2D
 {
 public:
-    // Every element (0, 0), the default pixel pitch of the optical parameters. A negative size
-    // gives an empty field (sizes 0) with isOk() false.
+    // Every element (0, 0), the default pixel pitch of the optical parameters. A negative size,
+    // more than INT_MAX / 2 elements or storage that cannot be had gives an empty field (sizes 0,
+    // no storage) with isOk() false; so does every constructor and assignment below.
     complexDataField2D(int sizeI, int sizeJ, int domainFlag);
     // Every element value, domain flag 0, the default pixel pitch.
     complexDataField2D(int sizeI, int sizeJ, const complexFloat& value);
     // Sizes, pitch and domain flag of source; its values, or zeros when shapeOnly is true.
     complexDataField2D(const complexDataField2D& source, bool shapeOnly = false);
-    // Sizes and pitch of the real field (not its centre), domain flag 0, element (v, 0).
+    // Sizes and pitch of the real field (not its centre), domain flag 0, element (v, 0); empty
+    // with isOk() false when its sizes do not fit as above.
     explicit complexDataField2D(const DataField2D& real);
     virtual ~complexDataField2D();
 
@@ -58,33 +61,36 @@ public:
     // -(size / 2) <= index < (size + 1) / 2 along both directions.
     bool isInCenteredRange(int i, int j) const;
 
-    // The row table; element (i, j) is (rows[i][2 j], rows[i][2 j + 1]).
-    float** getRows() const { return rows; }
-
     // Storage-order access for element-wise passes: the sizeI * sizeJ elements lie in one block
     // of interleaved (re, im) floats (null for an empty field), element (i, j) at position
-    // elementIndex(i, j) of the block, counted in elements (here sizeJ * i + j). A pass that
-    // treats every element alike walks the block in order; one with operands of another layout
-    // places them with elementIndex.
-    float* elementData() { return rows ? rows[0] : nullptr; }
-    const float* elementData() const { return rows ? rows[0] : nullptr; }
+    // elementIndex(i, j) of the block, counted in elements (release edition sizeJ * i + j,
+    // internal edition sizeI * j + i). A pass that treats every element alike walks the block in
+    // order; one with operands of another layout places them with elementIndex.
+    float* elementData();
+    const float* elementData() const;
     std::size_t elementCount() const { return std::size_t(sizeI) * std::size_t(sizeJ); }
-    std::size_t elementIndex(int i, int j) const { return std::size_t(sizeJ) * i + j; }
+    std::size_t elementIndex(int i, int j) const;
 
-    // Element access. Only getValueChecked tests the indices: outside the field it shows the
-    // "Error!" box and returns (0, 0).
-    complexFloat getValue(int i, int j) const { return {rows[i][2 * j], rows[i][2 * j + 1]}; }
-    void setValue(int i, int j, const complexFloat& z)
-    {
-        rows[i][2 * j] = z.re;
-        rows[i][2 * j + 1] = z.im;
-    }
+    // Element access (inline, after the class). Only getValueChecked tests the indices: outside
+    // the field it shows the "Error!" box and returns (0, 0).
+    complexFloat getValue(int i, int j) const;
+    void setValue(int i, int j, const complexFloat& z);
     // Element (i, 0).
     void setValue(int i, const complexFloat& z) { setValue(i, 0, z); }
     complexFloat getValueChecked(int i, int j) const;
     // Both indices wrapped into 0 .. size - 1 (-1 reads the last element); an empty field
     // gives (0, 0).
     complexFloat getValuePeriodic(int i, int j) const;
+#if PHASEDECK_LAB
+    // The block as 2 sizeI sizeJ floats, element k = sizeI * j + i as (re, im); null when the
+    // field has no elements.
+    float* data() const;
+    // Element k = sizeI * j + i of the block.
+    void setValueAt(int k, float re, float im);
+#else
+    // The row table; element (i, j) is (rows[i][2 j], rows[i][2 j + 1]).
+    float** getRows() const;
+#endif
 
     // Geometric copies with this field's pitch and domain flag; this field stays unchanged.
     // nI x nJ with old element (sizeI / 2, sizeJ / 2) at new (nI / 2, nJ / 2), zero padded or
@@ -173,6 +179,10 @@ public:
     // Sum of z(i, j) exp(-i phi(i, j)).
     complexFloat getFourierComponent(int kx, int ky) const;
     complexFloat getFourierComponent(double fx, double fy) const;
+#if PHASEDECK_LAB
+    // The same as getFourierComponent(k1, k2).
+    complexFloat getDFTCoefficient(int k1, int k2) const;
+#endif
     // Every element set to, increased by or decreased by A exp(+i phi(i, j)).
     void setPlaneWave(int kx, int ky, const complexFloat& A);
     void setPlaneWave(double fx, double fy, const complexFloat& A);
@@ -186,11 +196,28 @@ public:
     boost::shared_ptr<complexDataField2D> dft() const;
     boost::shared_ptr<complexDataField2D> idft() const;
 
+#if PHASEDECK_LAB
+    // In-place 2-D FFT through FFTW 2 and the plans of theFftwPlanCache (made for this size when
+    // missing): fft with exp(-2 pi i jk / n) (FFTW_FORWARD), ifft with exp(+2 pi i jk / n) on both
+    // axes, the opposite of the release edition; any sizes; unscaled, zero frequency at (0, 0);
+    // each flips the domain flag. A field without elements only has its flag flipped.
+    void fft();
+    void ifft();
+    // Measured plans for this field's size in the plan cache; transforms of this size use them
+    // until one of another size replaces them.
+    void prepareMeasuredPlans() const;
+    // The program's own FFT (complexFFT2D) on a copy of the block in rows: exp(+2 pi i jk / n)
+    // (fft...) or exp(-2 pi i jk / n) (ifft...), otherwise as fft. Both sizes must be powers of
+    // two; otherwise the "Error!" box and the field and its flag stay unchanged.
+    void fftViaComplexFFT2D();
+    void ifftViaComplexFFT2D();
+#else
     // In-place 2-D FFT: fft with exp(+2 pi i jk / n), ifft with exp(-2 pi i jk / n) on both axes,
     // unscaled, zero frequency at (0, 0); each flips the domain flag. Both sizes must be powers
     // of two; otherwise the "Error!" box and the field and its flag stay unchanged.
     void fft();
     void ifft();
+#endif
     // A full copy transformed; this field unchanged.
     boost::shared_ptr<complexDataField2D> fftCopy() const;
     boost::shared_ptr<complexDataField2D> ifftCopy() const;
@@ -199,14 +226,18 @@ public:
     boost::shared_ptr<complexDataField2D> binarizeIntensity(float t) const;
 
 private:
-    // Storage of sizeI rows of 2 sizeJ floats; sizes must be set first. Empty sizes hold no rows.
+    // Storage for the sizes set before, which become 0 (with ok false) when they are refused.
+    void allocateChecked();
+    // Storage for sizeI x sizeJ elements (checked sizes); false, with no storage, when memory is
+    // refused. A field without elements holds no storage.
     bool allocate();
     void deallocate();
     void fillWith(const complexFloat& value);
+    // All elements of a source of the same sizes.
     void copyValuesFrom(const complexDataField2D& source);
     void fromRealField(const DataField2D& real);
-    // The in-place transform with the given sign of the exponent.
-    void transform(int isgn, const char* method);
+    // true when both sizes are powers of two; otherwise the "Error!" box naming method.
+    bool hasPowerOfTwoSizes(const char* method) const;
 
     bool ok;
     int domainFlag;
@@ -214,7 +245,11 @@ private:
     int sizeJ;
     double dx;
     double dy;
-    float** rows;
+#if PHASEDECK_LAB
+    complexFloat* buffer = nullptr;
+#else
+    float** rows = nullptr;
+#endif
     float maxRe;
     float minRe;
     float maxIm;
@@ -222,6 +257,49 @@ private:
     float maxAbs;
     float minAbs;
 };
+
+#if PHASEDECK_LAB
+inline complexFloat complexDataField2D::getValue(int i, int j) const
+{
+    return buffer[sizeI * j + i];
+}
+
+inline void complexDataField2D::setValue(int i, int j, const complexFloat& z)
+{
+    buffer[sizeI * j + i] = z;
+}
+
+inline float* complexDataField2D::data() const
+{
+    return reinterpret_cast<float*>(buffer);
+}
+
+inline void complexDataField2D::setValueAt(int k, float re, float im)
+{
+    buffer[k] = {re, im};
+}
+
+inline complexFloat complexDataField2D::getDFTCoefficient(int k1, int k2) const
+{
+    return getFourierComponent(k1, k2);
+}
+#else
+inline complexFloat complexDataField2D::getValue(int i, int j) const
+{
+    return {rows[i][2 * j], rows[i][2 * j + 1]};
+}
+
+inline void complexDataField2D::setValue(int i, int j, const complexFloat& z)
+{
+    rows[i][2 * j] = z.re;
+    rows[i][2 * j + 1] = z.im;
+}
+
+inline float** complexDataField2D::getRows() const
+{
+    return rows;
+}
+#endif
 
 // Element functions of the combiners.
 using complexElementFunction = complexFloat (*)(const complexFloat& a, const complexFloat& b);

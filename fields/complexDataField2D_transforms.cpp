@@ -1,12 +1,8 @@
-// complexDataField2D: the in-place 2-D FFT on the row storage, transformed copies and the
-// intensity threshold mask.
+// complexDataField2D: the size check of the own FFT, transformed copies and the intensity
+// threshold mask.
 #include "fields/complexDataField2D.h"
 
 #include "base/messages.h"
-#include "fields/complexFFT2D.h"
-
-#include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -17,36 +13,16 @@ bool isPowerOfTwo(int n)
 
 } // namespace
 
-void complexDataField2D::transform(int isgn, const char* method)
+bool complexDataField2D::hasPowerOfTwoSizes(const char* method) const
 {
-    if (!isPowerOfTwo(sizeI) || !isPowerOfTwo(sizeJ)) {
-        numericErrorBox(QStringLiteral("Error in complexDataField2D::%1(): field size %2 x %3 is "
-                                       "not a power of two")
-                            .arg(QLatin1String(method))
-                            .arg(sizeI)
-                            .arg(sizeJ));
-        return;
-    }
-    // Fresh tables on every call: ip[0] = 0 makes the package build them.
-    const int m = sizeI > sizeJ ? sizeI : sizeJ;
-    int* ip = static_cast<int*>(allocFloatArray1D(2 + static_cast<int>(std::sqrt(m + 0.5))));
-    ip[0] = 0;
-    const int wSize = (sizeI > 2 * sizeJ ? sizeI : 2 * sizeJ) * 3 / 2;
-    float* w = static_cast<float*>(allocFloatArray1D(wSize));
-    complexFFT2D(sizeI, 2 * sizeJ, isgn, rows, nullptr, ip, w);
-    std::free(w);
-    std::free(ip);
-    domainFlag = 1 - domainFlag;
-}
-
-void complexDataField2D::fft()
-{
-    transform(+1, "fft");
-}
-
-void complexDataField2D::ifft()
-{
-    transform(-1, "ifft");
+    if (isPowerOfTwo(sizeI) && isPowerOfTwo(sizeJ))
+        return true;
+    numericErrorBox(QStringLiteral("Error in complexDataField2D::%1(): field size %2 x %3 is not a "
+                                   "power of two")
+                        .arg(QLatin1String(method))
+                        .arg(sizeI)
+                        .arg(sizeJ));
+    return false;
 }
 
 boost::shared_ptr<complexDataField2D> complexDataField2D::fftCopy() const

@@ -160,3 +160,13 @@ void complexFFT2D(int n1, int n2, int isgn, float** a, float* t, int* ip, float*
     if (!t)
         std::free(buffer);
 }
+
+void complexFFT2DOnce(int n1, int n2, int isgn, float** a)
+{
+    int* ip = static_cast<int*>(allocFloatArray1D(complexFFT2DIpSize(n1, n2)));
+    float* w = static_cast<float*>(allocFloatArray1D(complexFFT2DTableSize(n1, n2)));
+    ip[0] = 0;
+    complexFFT2D(n1, n2, isgn, a, nullptr, ip, w);
+    std::free(w);
+    std::free(ip);
+}

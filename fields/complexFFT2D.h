@@ -41,6 +41,9 @@ void freeFloatArray2D(float** a);
 // "fft2d memory allocation error" goes to the error output and the process ends with exit code 1.
 // Builds the table in w when max(2 N1, N2) > 4 ip[0].
 void complexFFT2D(int n1, int n2, int isgn, float** a, float* t, int* ip, float* w);
+// complexFFT2D with ip and w allocated for this call alone (the tables are built afresh and freed
+// after it) and its own column buffer.
+void complexFFT2DOnce(int n1, int n2, int isgn, float** a);
 // The column pass of complexFFT2D alone: transforms every column of a along the row index. t must
 // not be null; the table in w must already serve length max(2 N1, N2).
 void complexFFT2DColumns(int n1, int n2, int isgn, float** a, float* t, int* ip, float* w);

@@ -24,6 +24,11 @@ for layer in base fields fieldio patterns design; do
         lineNo=${line%%:*}
         header=$(sed -E 's/^[0-9]+:[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]([^>"]+)[>"].*/\1/' <<<"$line")
         top=${header%%/*}
+        # A lab/<folder>/ header belongs to <folder>'s layer.
+        if [[ $top == lab && $header == lab/*/* ]]; then
+          top=${header#lab/}
+          top=${top%%/*}
+        fi
         if [[ $header == */* && -n ${rank[$top]+x} ]]; then
           if (( ${rank[$top]} > ${rank[$layer]} )) \
              || { (( ${rank[$top]} == ${rank[$layer]} )) && [[ $top != "$layer" ]]; }; then

@@ -14,13 +14,16 @@ QSLMWidget::QSLMWidget()
 {
     setObjectName(QStringLiteral("qslmwidget"));
     setWindowTitle(QStringLiteral("SLM"));
+    // Showing it must leave the keyboard with the pattern window the user works in.
+    setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
 QSLMWidget::~QSLMWidget() = default;
 
 Qt::WindowFlags QSLMWidget::slmWindowFlags()
 {
-    return Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    return Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+           | Qt::WindowDoesNotAcceptFocus;
 }
 
 void QSLMWidget::ensureWindowFlags()

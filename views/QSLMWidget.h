@@ -27,7 +27,7 @@ public:
     int sourceOffsetY() const { return offsetY; }
     const QPixmap& currentPixmap() const { return pixmap; }
 
-    // Frameless, on top, its own window.
+    // Frameless, on top, its own window, never taking the keyboard focus.
     static Qt::WindowFlags slmWindowFlags();
 
 protected:

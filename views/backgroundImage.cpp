@@ -31,6 +31,10 @@ void backgroundImage::load(QImage image)
                      "\nAborting.");
         return;
     }
+    // Row 0 is the bottom line for every depth, as in the patterns it is added to: a 1-bit
+    // image is read as the 8-bit image of its two colours.
+    if (image.depth() == 1)
+        image = image.convertToFormat(QImage::Format_Indexed8);
     pixels = imageToGrayBytes(image);
     statusValue = 1;
 }

@@ -18,10 +18,10 @@ public:
     backgroundImage& operator=(const backgroundImage&) = delete;
 
     // Drops the current values, then keeps the red values of an image of exactly the
-    // full-screen size (row 0 the bottom line for 8- and 32-bit images, the top line for 1-bit
-    // images) and sets status 1. An image of another size shows the error box "Size of
-    // background image does not match with full-screen resolution ! \nAborting." and leaves the
-    // instance empty; width() and height() then still give the rejected size.
+    // full-screen size (row 0 the bottom line, for every depth) and sets status 1. An image of
+    // another size shows the error box "Size of background image does not match with full-screen
+    // resolution ! \nAborting." and leaves the instance empty; width() and height() then still give
+    // the rejected size.
     void load(QImage image);
 
     // 1 when values are loaded, -1 when empty.

@@ -4,7 +4,9 @@
 
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "base/visibleText.h"
 #include "fieldio/fieldToImage.h"
+#include "fieldio/grayImageScaling.h"
 #include "fieldio/imageColours.h"
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
@@ -259,9 +261,9 @@ void qComplexDataGrscMapWidget::sampleComplexField()
     realPart = boost::make_shared<DataField2D>(sampledWidth, sampledHeight, 0.0, 0.0, dx, dy, 0.0f);
     imagPart = boost::make_shared<DataField2D>(sampledWidth, sampledHeight, 0.0, 0.0, dx, dy, 0.0f);
     for (int j = 0; j < sampledHeight; ++j) {
-        const int v = static_cast<int>(toFieldIndexJ((j + 0.5) * samplingStepValue - 0.5));
+        const int v = truncatedIndex(toFieldIndexJ((j + 0.5) * samplingStepValue - 0.5));
         for (int i = 0; i < sampledWidth; ++i) {
-            const int u = static_cast<int>(toFieldIndexI((i + 0.5) * samplingStepValue - 0.5));
+            const int u = truncatedIndex(toFieldIndexI((i + 0.5) * samplingStepValue - 0.5));
             const complexFloat z = complexFieldValue->getValuePeriodic(u, v);
             realPart->setValue(i, j, z.re);
             imagPart->setValue(i, j, z.im);
@@ -300,7 +302,8 @@ void qComplexDataGrscMapWidget::setupToolBar()
         captionText.replace(QLatin1Char('\\'), QLatin1Char('/'));
         shortNameText = captionText.mid(captionText.lastIndexOf(QLatin1Char('/')) + 1);
     }
-    windowTitleText = QString::number(++fieldWindowCount) + QStringLiteral(": ") + shortNameText;
+    windowTitleText = QString::number(++fieldWindowCount) + QStringLiteral(": ")
+                      + withVisibleControls(shortNameText);
 
     imageOrigin = QPoint(leftMargin, toolBarBand + topMargin);
     profile1 = QPoint(0, sampledHeight - 1);
@@ -318,6 +321,9 @@ void qComplexDataGrscMapWidget::setupToolBar()
     replicateButton = addToolButton(pictogramIcon(Pictogram::Replicate),
                                     "Show Replicated Field in Full Screen Window");
     doeButton = addToolButton(pictogramIcon(Pictogram::Doe), "Compute DOE phase function");
+#if PHASEDECK_LAB
+    addLabToolButtons();
+#endif
 
     if (displayedWidth > 400 || displayedHeight > 400)
         doeButton->hide();
@@ -327,7 +333,8 @@ void qComplexDataGrscMapWidget::setupToolBar()
     connect(zoomOutButton, &QToolButton::clicked, this, &qComplexDataGrscMapWidget::zoomOut);
     connect(replicateButton, &QToolButton::clicked, this,
             &qComplexDataGrscMapWidget::openReplicatedFullScreenWindow);
-    if (windowKind == realFieldWindow)
+    // The internal edition designs from complex fields too.
+    if (windowKind == realFieldWindow || PHASEDECK_LAB)
         connect(doeButton, &QToolButton::clicked, this,
                 &qComplexDataGrscMapWidget::computeDOEforBitmap);
 
@@ -355,9 +362,10 @@ void qComplexDataGrscMapWidget::resizeToContents()
 
 void qComplexDataGrscMapWidget::placeStatusLabel()
 {
-    statusTextValue = shortNameText + QStringLiteral(", ") + QString::number(fieldSizeI)
-                      + QStringLiteral(" x ") + QString::number(fieldSizeJ)
-                      + QStringLiteral(" pixels") + QStringLiteral(", Zoom: ")
+    statusTextValue = withVisibleControls(shortNameText) + QStringLiteral(", ")
+                      + QString::number(fieldSizeI) + QStringLiteral(" x ")
+                      + QString::number(fieldSizeJ) + QStringLiteral(" pixels")
+                      + QStringLiteral(", Zoom: ")
                       + QString::number(zoomFactorValue * samplingStepValue * 100.0, 'g', 6)
                       + QStringLiteral("%");
     const QRect place(0, height() - statusLabel->height(), width(), statusLabel->height());
@@ -372,10 +380,14 @@ void qComplexDataGrscMapWidget::updateImage()
     if (!shownFieldValue || currentModeValue < 1 || currentModeValue > modeCount) {
         baseImageValue = QImage();
     } else {
+#if PHASEDECK_LAB
+        baseImageValue = markers.grayImage(shownFieldValue, rangeMin[size_t(currentModeValue)],
+                                           rangeMax[size_t(currentModeValue)]);
+#else
         baseImageValue = dataField2DToImage(shownFieldValue, rangeMin[size_t(currentModeValue)],
                                             rangeMax[size_t(currentModeValue)], 256);
+#endif
     }
-    pixmap = QPixmap::fromImage(baseImageValue);
 }
 
 QImage qComplexDataGrscMapWidget::imageForMode(int mode) const
@@ -385,17 +397,11 @@ QImage qComplexDataGrscMapWidget::imageForMode(int mode) const
     return dataField2DToImage(shownFieldValue, rangeMin[size_t(mode)], rangeMax[size_t(mode)], 256);
 }
 
-QImage qComplexDataGrscMapWidget::scaledDisplayImage(bool smooth) const
+void qComplexDataGrscMapWidget::rescaleDisplayedImage(bool smooth)
 {
-    if (baseImageValue.isNull() || displayedWidth < 1 || displayedHeight < 1)
-        return QImage();
-    const QImage scaled
-        = baseImageValue.scaled(displayedWidth, displayedHeight, Qt::IgnoreAspectRatio,
-                                smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
-    // Every pixel the gray of its colour, over the gray ramp.
-    QImage gray = convertImageToGrayByChannel(scaled, 3);
-    convertPaletteToGray(gray);
-    return gray;
+    // Up to 16384 pixels a side: one 8-bit copy of the picture at a time, no 32-bit one.
+    displayedImageValue = QImage();
+    displayedImageValue = scaleGrayImage(baseImageValue, displayedWidth, displayedHeight, smooth);
 }
 
 void qComplexDataGrscMapWidget::zoomIn()
@@ -427,7 +433,7 @@ void qComplexDataGrscMapWidget::applyZoom(int step)
     zoomFactorValue = factor;
     displayedWidth = width;
     displayedHeight = height;
-    displayedImageValue = scaledDisplayImage(!plainScaling);
+    rescaleDisplayedImage(!plainScaling);
 
     const double scale = step > 0 ? zoomStep : 1.0 / zoomStep;
     auto rescale = [&](QPoint p) {
@@ -459,7 +465,7 @@ void qComplexDataGrscMapWidget::updateLayout()
     placeStatusLabel();
 }
 
-void qComplexDataGrscMapWidget::paintEvent(QPaintEvent*)
+void qComplexDataGrscMapWidget::paintEvent(QPaintEvent* e)
 {
     QPainter painter(this);
     const int w = width();
@@ -470,8 +476,15 @@ void qComplexDataGrscMapWidget::paintEvent(QPaintEvent*)
     painter.fillRect(leftMargin + displayedWidth, top, w - displayedWidth - leftMargin,
                      displayedHeight, backgroundColour);
     painter.fillRect(0, top + displayedHeight, w, h - displayedHeight - top, backgroundColour);
-    pixmap = QPixmap::fromImage(displayedImageValue);
-    painter.drawPixmap(imageOrigin, pixmap);
+    // Only the part to repaint becomes a pixmap: a zoomed picture may be far larger than the view.
+    const QRect exposed = e->rect().intersected(QRect(imageOrigin, displayedImageValue.size()));
+    if (!exposed.isEmpty()) {
+        pixmap = QPixmap::fromImage(displayedImageValue.copy(exposed.translated(-imageOrigin)));
+        painter.drawPixmap(exposed.topLeft(), pixmap);
+    }
+#if PHASEDECK_LAB
+    paintRangeStrip(painter);
+#endif
 
     statusLabel->setFixedHeight(statusLabel->fontMetrics().height() + 4);
     placeStatusLabel();
@@ -490,18 +503,33 @@ void qComplexDataGrscMapWidget::mousePressEvent(QMouseEvent* e)
     const bool inside = p.x() >= imageOrigin.x() && p.x() < imageOrigin.x() + displayedWidth - 1
                         && p.y() >= imageOrigin.y()
                         && p.y() < imageOrigin.y() + displayedHeight - 1;
-    if (!inside)
+    if (!inside) {
+#if PHASEDECK_LAB
+        pressRangeStrip(e);
+#endif
         return;
+    }
     if (e->button() == Qt::LeftButton)
         profile1Widget = p;
     else if (e->button() == Qt::RightButton)
         profile2Widget = p;
 }
 
-void qComplexDataGrscMapWidget::mouseReleaseEvent(QMouseEvent*) {}
+void qComplexDataGrscMapWidget::mouseReleaseEvent(QMouseEvent* e)
+{
+#if PHASEDECK_LAB
+    releaseRangeMarker(e);
+#else
+    Q_UNUSED(e);
+#endif
+}
 
 void qComplexDataGrscMapWidget::mouseMoveEvent(QMouseEvent* e)
 {
+#if PHASEDECK_LAB
+    if (moveRangeMarker(e))
+        return;
+#endif
     const QPoint raw = e->position().toPoint();
     const QPoint p(std::clamp(raw.x(), imageOrigin.x(),
                               std::max(imageOrigin.x(), imageOrigin.x() + displayedWidth - 1)),
@@ -522,4 +550,6 @@ void qComplexDataGrscMapWidget::updateProfileData(int) {}
 void qComplexDataGrscMapWidget::changeProfileInterpolation() {}
 void qComplexDataGrscMapWidget::saveProfileData() {}
 void qComplexDataGrscMapWidget::deleteProfileWindow() {}
+#if !PHASEDECK_LAB
 void qComplexDataGrscMapWidget::shuffleGrayscales() {}
+#endif

@@ -1,6 +1,11 @@
 // The field window: one real or complex 2-D field as a zoomable 8-bit gray-scale map with a tool
-// bar above it and a status line below, living in the main window's workspace.
+// bar above it and a status line below, living in the main window's workspace; the internal
+// edition adds a gray-range strip under the map.
 #pragma once
+
+#if PHASEDECK_LAB
+#include "lab/fieldio/grayRangeMarkers.h"
+#endif
 
 #include <QColor>
 #include <QImage>
@@ -15,6 +20,7 @@
 class DataField2D;
 class complexDataField2D;
 class QLabel;
+class QPainter;
 class QToolButton;
 
 class qComplexDataGrscMapWidget : public QWidget
@@ -76,6 +82,12 @@ public:
     // outside 1 .. mode count.
     QImage imageForMode(int mode) const;
 
+#if PHASEDECK_LAB
+    // The markers of the gray-range strip and where the strip lies below the displayed image.
+    const grayRangeMarkers& rangeMarkers() const;
+    grayRangeStrip rangeStrip() const;
+#endif
+
 signals:
     void profileUpdateNeeded();
 
@@ -120,8 +132,9 @@ private:
     void setupToolBar();
     QToolButton* addToolButton(const QIcon& icon, const char* tip);
     void updateImage();
-    // The base image scaled to the displayed size, as 8-bit gray with the gray ramp.
-    QImage scaledDisplayImage(bool smooth) const;
+    // Makes the displayed image anew: the base image scaled to the displayed size, as 8-bit gray
+    // with the gray ramp. The previous displayed image is released first.
+    void rescaleDisplayedImage(bool smooth);
     void applyZoom(int step);
     void updateLayout();
     void resizeToContents();
@@ -134,7 +147,9 @@ private:
     // Whether the displayed size differs from the field size, so that "Zoomed data" means
     // something else than "Original data".
     bool isResampled() const;
-    void writeExport(const QString& fileName, const QString& filter, bool zoomed);
+    // Writes the export by its filter; false when the file could not be written. A filter
+    // without a writer writes nothing and is not a failure.
+    bool writeExport(const QString& fileName, const QString& filter, bool zoomed);
 
     QWidget* parentArea = nullptr;
     Kind windowKind;
@@ -193,6 +208,31 @@ private:
     QPoint profile1Widget;
     QPoint profile2Widget;
     QSize windowSize;
+
+#if PHASEDECK_LAB
+    // The part views, shuffle and propagation buttons, placed among the five shared ones.
+    void addLabToolButtons();
+    // The button of the view `mode` is down, the others up.
+    void markViewButtons(int mode);
+    // updateImage, then the displayed image smoothly scaled from the base image.
+    void rebuildDisplayedImage();
+    void paintRangeStrip(QPainter& painter);
+    // A press outside the image may take hold of a marker.
+    void pressRangeStrip(QMouseEvent* e);
+    // Moves a held marker; false when none is held.
+    bool moveRangeMarker(QMouseEvent* e);
+    void releaseRangeMarker(QMouseEvent* e);
+
+    grayRangeMarkers markers;
+    bool draggingLow = false;
+    bool draggingHigh = false;
+    // A marker moved with the right button: the image is rebuilt on release.
+    bool deferredLow = false;
+    bool deferredHigh = false;
+    QToolButton* viewButtons[5] = {};
+    QToolButton* shuffleButton = nullptr;
+    QToolButton* propagationButton = nullptr;
+#endif
 };
 
 // Where the field window's save dialog starts for a window caption: the caption without one of

@@ -15,6 +15,9 @@
 #include "fields/complexDataField2D.h"
 #include "views/saveFileName.h"
 #include "views/windowManagement.h"
+#if PHASEDECK_LAB
+#include "lab/fieldio/diffractiveElementFile.h"
+#endif
 
 #include <QFileInfo>
 #include <QStringList>
@@ -59,10 +62,26 @@ void qComplexDataGrscMapWidget::saveDataToFile()
     SaveNameRequest request;
     request.start
         = fieldWindowSaveStart(captionText, QString::fromStdString(theSettings.saveFileDir));
+#if PHASEDECK_LAB
+    request.filters = QStringList{pngFileFilter, bmpFileFilter, deFileFilter, asciiFileFilter};
+#else
     request.filters = QStringList{pngFileFilter, bmpFileFilter, asciiFileFilter};
+#endif
     const SaveNameResult chosen = chooseSaveFileName(request);
     if (!chosen.accepted || chosen.fileName.isEmpty())
         return;
+#if PHASEDECK_LAB
+    // An element file holds the whole field: there is no export choice.
+    if (chosen.selectedFilter == deFileFilter) {
+        setWaitCursor(true);
+        if (windowKind == complexFieldWindow)
+            saveComplexDE20File(chosen.fileName, complexFieldValue);
+        else
+            saveDE20File(chosen.fileName, realFieldValue);
+        setWaitCursor(false);
+        return;
+    }
+#endif
 
     bool zoomed = false;
     if (isResampled()) {
@@ -81,12 +100,14 @@ void qComplexDataGrscMapWidget::saveDataToFile()
             return;
         zoomed = exportZoomedData;
     }
-    writeExport(chosen.fileName, chosen.selectedFilter, zoomed);
+    if (!writeExport(chosen.fileName, chosen.selectedFilter, zoomed))
+        reportFailedSave(chosen);
 }
 
-void qComplexDataGrscMapWidget::writeExport(const QString& fileName, const QString& filter,
+bool qComplexDataGrscMapWidget::writeExport(const QString& fileName, const QString& filter,
                                             bool zoomed)
 {
+    bool written = false;
     if (filter == asciiFileFilter) {
         if (zoomed) {
             infoMessage(QStringLiteral("Saved data is taken from interpolated field values,\nan "
@@ -96,24 +117,25 @@ void qComplexDataGrscMapWidget::writeExport(const QString& fileName, const QStri
                             .toStdString());
             // One displayed pixel covers samplingStep / zoomFactor field pixels.
             setWaitCursor(true);
-            exportImageAscii(fileName, displayedImageValue,
-                             pitchI * samplingStepValue / zoomFactorValue,
-                             pitchJ * samplingStepValue / zoomFactorValue);
+            written = exportImageAscii(fileName, displayedImageValue,
+                                       pitchI * samplingStepValue / zoomFactorValue,
+                                       pitchJ * samplingStepValue / zoomFactorValue);
             setWaitCursor(false);
         } else {
             setWaitCursor(true);
             if (windowKind == complexFieldWindow)
-                exportComplexDataField2DAscii(fileName, complexFieldValue, currentModeValue);
+                written
+                    = exportComplexDataField2DAscii(fileName, complexFieldValue, currentModeValue);
             else
-                exportDataField2DAscii(fileName, realFieldValue);
+                written = exportDataField2DAscii(fileName, realFieldValue);
             setWaitCursor(false);
         }
-        return;
+        return written;
     }
 
     const bool bitmap = filter == bmpFileFilter;
     if (!bitmap && filter != pngFileFilter)
-        return;
+        return true;
     setWaitCursor(true);
     QImage image;
     if (zoomed)
@@ -122,8 +144,9 @@ void qComplexDataGrscMapWidget::writeExport(const QString& fileName, const QStri
         image = complexDataField2DToImage(complexFieldValue, currentModeValue, 256);
     else
         image = dataField2DToImageAutoRange(realFieldValue, 256);
-    reduceImageDepth(image).save(fileName, bitmap ? "BMP" : "PNG", bitmap ? 100 : -1);
+    written = reduceImageDepth(image).save(fileName, bitmap ? "BMP" : "PNG", bitmap ? 100 : -1);
     setWaitCursor(false);
+    return written;
 }
 
 boost::shared_ptr<DataField2D> qComplexDataGrscMapWidget::derivedView(int mode) const
@@ -140,8 +163,13 @@ boost::shared_ptr<DataField2D> qComplexDataGrscMapWidget::derivedView(int mode) 
 void qComplexDataGrscMapWidget::showView(int mode)
 {
     // A real-field window has the real part only.
-    if (currentModeValue == mode || (windowKind != complexFieldWindow && mode != displayRealPart))
+    if (currentModeValue == mode || (windowKind != complexFieldWindow && mode != displayRealPart)) {
+#if PHASEDECK_LAB
+        // A click on the shown view's button leaves it down.
+        markViewButtons(currentModeValue);
+#endif
         return;
+    }
     switch (mode) {
     case displayRealPart:
         shownFieldValue = realPart;
@@ -161,9 +189,14 @@ void qComplexDataGrscMapWidget::showView(int mode)
     default:
         return;
     }
+#if PHASEDECK_LAB
+    // Each mode keeps its own marker pair; the new view's button goes down.
+    markers.switchMode(currentModeValue, mode);
+    markViewButtons(mode);
+#endif
     currentModeValue = mode;
     updateImage();
-    displayedImageValue = scaledDisplayImage(true);
+    rescaleDisplayedImage(true);
     update();
 }
 

@@ -6,9 +6,11 @@
 #include "base/applicationSettings.h"
 #include "base/messages.h"
 #include "base/phasedeckGlobals.h"
+#include "base/visibleText.h"
 #include "fieldio/imageColours.h"
 #include "views/backgroundImage.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -49,7 +51,7 @@ qFullScreenFieldWidget::qFullScreenFieldWidget(QWidget* parent, const char* name
     setAttribute(Qt::WA_OpaquePaintEvent);
     captionText = caption.isEmpty() ? QStringLiteral("Optical transmission function") : caption;
     windowCaption = captionText;
-    setWindowTitle(windowCaption);
+    setWindowTitle(withVisibleControls(windowCaption));
 
     fullWidth = theSettings.fullScreenWidth > 0 ? theSettings.fullScreenWidth : slmPixelsX;
     fullHeight = theSettings.fullScreenHeight > 0 ? theSettings.fullScreenHeight : slmPixelsY;
@@ -669,9 +671,28 @@ void qFullScreenFieldWidget::applyZoom(int level)
     scaledWidth = g.scaledWidth;
     scaledHeight = g.scaledHeight;
     workImage = resampleForZoom(sourceImage, g, twoLevelImage);
-    zoomLabel->setText(zoomLabelText(zoomFactor));
+    showZoomLabel(zoomLabelText(zoomFactor));
     recompose();
     update();
+}
+
+// The whole percentage stays readable inside the tool band: a text too wide for the band in the
+// window's font is shown in a smaller one.
+void qFullScreenFieldWidget::showZoomLabel(const QString& text)
+{
+    zoomLabel->setText(text);
+    const int room = bandWidth - 2 * (zoomLabel->frameWidth() + zoomLabel->margin()) - 2;
+    QFont f = font();
+    while (QFontMetrics(f).size(0, text).width() > room) {
+        if (f.pointSizeF() > 4)
+            f.setPointSizeF(f.pointSizeF() - 0.5);
+        else if (f.pixelSize() > 6)
+            f.setPixelSize(f.pixelSize() - 1);
+        else
+            break;
+    }
+    zoomLabel->setFont(f);
+    layoutControls();
 }
 
 void qFullScreenFieldWidget::zoomIn()
@@ -756,7 +777,7 @@ void qFullScreenFieldWidget::updateCaption()
     }
     if (caption != windowCaption) {
         windowCaption = caption;
-        setWindowTitle(windowCaption);
+        setWindowTitle(withVisibleControls(windowCaption));
     }
 #endif
 }

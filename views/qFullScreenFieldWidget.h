@@ -28,8 +28,8 @@ public:
     // Releases the SLM output if this window feeds it and leaves the list of open windows.
     ~qFullScreenFieldWidget() override;
 
-    // Maximised when the primary screen has the full-screen size, else shown at that size, which
-    // is also its maximum.
+    // On the primary screen: maximised when it has the full-screen size, else shown at that size,
+    // which is also its maximum, at its top left corner.
     void showOnFullScreen();
 
     void hideLensButton();
@@ -84,6 +84,7 @@ private:
     void updateBandWidgets();
     void updateAddedPhaseState();
     void applyZoom(int level);
+    void showZoomLabel(const QString& text);
     CompositionParameters compositionParameters() const;
     PatternLevels patternLevels() const;
     void recompose();

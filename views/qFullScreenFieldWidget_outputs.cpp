@@ -42,6 +42,8 @@ void qFullScreenFieldWidget::connectToSLM(bool on)
 
 void qFullScreenFieldWidget::showOnFullScreen()
 {
+    // The SLM output stays on top of the SLM screen and would cover the window there.
+    placeOnPrimaryScreen(this);
     if (theSettings.primaryScreenWidth == fullWidth
         && theSettings.primaryScreenHeight == fullHeight) {
         showMaximized();
@@ -62,12 +64,17 @@ void qFullScreenFieldWidget::saveDisplayedFullscreenBitmap()
     const SaveNameResult chosen = chooseSaveFileName(request);
     if (!chosen.accepted || chosen.fileName.isEmpty())
         return;
+    bool written = false;
     if (chosen.selectedFilter == pngFileFilter)
-        reduceImageDepth(bitmap).save(chosen.fileName, "PNG", 0);
+        written = reduceImageDepth(bitmap).save(chosen.fileName, "PNG", 0);
     else if (chosen.selectedFilter == bmpFileFilter)
-        reduceImageDepth(bitmap).save(chosen.fileName, "BMP", 100);
+        written = reduceImageDepth(bitmap).save(chosen.fileName, "BMP", 100);
     else if (chosen.selectedFilter == asciiFileFilter)
-        exportImageAscii(chosen.fileName, bitmap, 1.0, 1.0);
+        written = exportImageAscii(chosen.fileName, bitmap, 1.0, 1.0);
+    else
+        return;
+    if (!written)
+        reportFailedSave(chosen);
 }
 
 void qFullScreenFieldWidget::activateMainWindow()

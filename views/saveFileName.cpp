@@ -55,12 +55,14 @@ SaveNameResult chooseSaveFileName(const SaveNameRequest& request)
     dialog.selectedFilter = request.selectedFilter.isEmpty() && !request.filters.isEmpty()
                                 ? request.filters.first()
                                 : request.selectedFilter;
+    const std::string previousSaveFolder = theSettings.saveFileDir;
     for (;;) {
         const FileDialogResult chosen = getSaveFileName(dialog);
         if (chosen.fileName.isEmpty())
             return SaveNameResult();
         SaveNameResult result;
         result.accepted = true;
+        result.previousSaveFolder = previousSaveFolder;
         result.selectedFilter = chosen.selectedFilter;
         result.fileName = withFilterExtension(chosen.fileName, chosen.selectedFilter);
         const QFileInfo file(result.fileName);
@@ -70,12 +72,19 @@ SaveNameResult chooseSaveFileName(const SaveNameRequest& request)
         dialog.selectedFilter = chosen.selectedFilter;
         if (!file.exists())
             return result;
-        if (file.isWritable()) {
+        // A FIFO or a device would block or swallow the write: it counts as write-protected.
+        if (file.isFile() && file.isWritable()) {
             if (askQuestion(QStringLiteral("Confirm file overwrite"),
-                            QStringLiteral("File exists! Overwrite ?")))
+                            QStringLiteral("File exists! Overwrite ?"), QuestionButton::No))
                 return result;
             continue;
         }
         infoMessage("File exists and is write-protected.\n Please use a different filename.");
     }
+}
+
+void reportFailedSave(const SaveNameResult& chosen)
+{
+    theSettings.saveFileDir = chosen.previousSaveFolder;
+    errorMessage(QStringLiteral("Writing file failed !\n%1").arg(chosen.fileName).toStdString());
 }

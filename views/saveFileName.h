@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
 
 // The filters of the image saves, and the internal edition's element file.
 extern const QString pngFileFilter;   // "Portable Network Graphics File(*.png)"
@@ -29,12 +30,18 @@ struct SaveNameResult
     bool accepted = false; // false: the dialog was cancelled, nothing is to be saved
     QString fileName;      // with the filter's extension
     QString selectedFilter;
+    std::string previousSaveFolder; // the settings' save folder before the dialog ran
 };
 
 // Runs the save dialog (getSaveFileName) until a name is settled: the filter's extension is
 // appended; an existing file that may be written needs "Yes" to "File exists! Overwrite ?"
-// ("Confirm file overwrite"), anything else reopens the dialog; a write-protected one shows the
-// "INFO" box "File exists and is write-protected.\n Please use a different filename." and
-// reopens it. Every accepted name makes its folder, as an absolute path, the settings' save
-// folder.
+// ("Confirm file overwrite", "No" the default), anything else reopens the dialog; a
+// write-protected one, or one that is no regular file (a FIFO, a device), shows the "INFO" box
+// "File exists and is write-protected.\n Please use a different filename." and reopens it. Every
+// accepted name makes its folder, as an absolute path, the settings' save folder.
 SaveNameResult chooseSaveFileName(const SaveNameRequest& request);
+
+// For a write of `chosen` that failed: the "ERROR !" box naming the file, and the settings' save
+// folder back to what it was before the dialog, so that it never names a folder that refused
+// the file.
+void reportFailedSave(const SaveNameResult& chosen);

@@ -1,5 +1,8 @@
-// Opening full-screen pattern windows and releasing the SLM output from all of them.
+// Opening full-screen pattern windows and releasing the SLM output from all of them; windows
+// open on the primary screen by placeOnPrimaryScreen.
 #pragma once
+
+#include "dialogs/screenPlacement.h"
 
 #include <QImage>
 #include <QString>

@@ -7,7 +7,9 @@
 #include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "fields/DataField2D.h"
+#include "support/fullScreenWindows.h"
 #include "support/messageRecorder.h"
+#include "support/pngHeader.h"
 #include "views/qComplexDataGrscMapWidget.h"
 #include "views/qFullScreenFieldWidget.h"
 
@@ -15,6 +17,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -22,6 +25,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -75,6 +79,11 @@ protected:
         theSettings.fullScreenWidth = 1920;
         theSettings.fullScreenHeight = 1080;
         savedOpenDir = theSettings.openFileDir;
+#if PHASEDECK_LAB
+        // Without the options dialog the internal edition converts as the release edition does.
+        savedOptionsSwitch = theSettings.showImageOptionsDialog;
+        theSettings.showImageOptionsDialog = false;
+#endif
         window = std::make_unique<DropTargetWindow>(nullptr, "new window", Qt::Window, 0, nullptr);
         chainedRunner = setMessageBoxRunner(recordWindowCount);
         windowsAtMessage.clear();
@@ -83,13 +92,13 @@ protected:
     {
         setMessageBoxRunner(chainedRunner);
         window.reset();
-        const std::vector<qFullScreenFieldWidget*> open = openFullScreenWindows;
-        for (qFullScreenFieldWidget* w : open)
-            delete w;
-        openFullScreenWindows.clear();
+        deleteOpenFullScreenWindows();
         theSettings.fullScreenWidth = saved.first;
         theSettings.fullScreenHeight = saved.second;
         theSettings.openFileDir = savedOpenDir;
+#if PHASEDECK_LAB
+        theSettings.showImageOptionsDialog = savedOptionsSwitch;
+#endif
     }
 
     std::vector<qComplexDataGrscMapWidget*> fieldWindows() const
@@ -128,6 +137,7 @@ protected:
     std::unique_ptr<DropTargetWindow> window;
     std::pair<int, int> saved;
     std::string savedOpenDir;
+    bool savedOptionsSwitch = true;
 };
 
 TEST_F(ImageOpeningTest, FullScreenSizeOpensAPatternWindowAnyOtherAFieldWindow)
@@ -371,6 +381,10 @@ TEST_F(ImageOpeningTest, ExistingFilesThatAreNoImagesOpenNothing)
     file.close();
     window->openFileByName(text);
     window->openFileByName(dir.path());
+    // A FIFO without a writer would block the image reader.
+    const QString fifo = dir.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    window->openFileByName(fifo);
     EXPECT_TRUE(fieldWindows().empty());
     EXPECT_TRUE(messages.messages().empty());
 }
@@ -386,6 +400,94 @@ TEST_F(ImageOpeningTest, CommandLineFilesOpenAtStartUp)
     window = std::make_unique<DropTargetWindow>(nullptr, "new window", Qt::Window, 3, argv);
     EXPECT_EQ(fieldCaptions(), (std::vector<QString>{image}));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// The routes by which a file name reaches the image reader.
+enum class NameRoute { CommandLine, Drop, Paste, OpenDialog };
+
+TEST_F(ImageOpeningTest, NamesThatAreNoRegularFilesOpenNothingAtOnce)
+{
+    const QString fifo = dir.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.filePath(QStringLiteral("zero.png"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const QString folder = dir.filePath(QStringLiteral("folder.png"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+
+    QString dialogAnswer;
+    FileDialogRunner previous = setOpenFileDialogRunner([&](const FileDialogRequest&) {
+        FileDialogResult result;
+        result.fileName = dialogAnswer;
+        return result;
+    });
+    const NameRoute routes[]
+        = {NameRoute::CommandLine, NameRoute::Drop, NameRoute::Paste, NameRoute::OpenDialog};
+    for (const QString& name : {fifo, zero, folder}) {
+        for (NameRoute route : routes) {
+            SCOPED_TRACE(testing::Message() << name.toStdString() << " route " << int(route));
+            QElapsedTimer clock;
+            clock.start();
+            switch (route) {
+            case NameRoute::CommandLine: {
+                const QByteArray arg = QFile::encodeName(name);
+                char* argv[] = {const_cast<char*>(arg.constData())};
+                window = std::make_unique<DropTargetWindow>(nullptr, "new window", Qt::Window, 1,
+                                                            argv);
+                break;
+            }
+            case NameRoute::Drop: {
+                QMimeData data;
+                data.setUrls({QUrl::fromLocalFile(name)});
+                drop(&data);
+                break;
+            }
+            case NameRoute::Paste:
+                QApplication::clipboard()->setText(name);
+                QMetaObject::invokeMethod(window.get(), "paste");
+                break;
+            case NameRoute::OpenDialog:
+                dialogAnswer = name;
+                QMetaObject::invokeMethod(window.get(), "openImageFile");
+                break;
+            }
+            EXPECT_LT(clock.elapsed(), 1000);
+            EXPECT_TRUE(fieldWindows().empty());
+            EXPECT_TRUE(openFullScreenWindows.empty());
+        }
+    }
+    setOpenFileDialogRunner(previous);
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(ImageOpeningTest, ImageTooLargeToLoadIsNamedWithItsSize)
+{
+    // A PNG header of 40000 x 40000 8-bit grays: 6 GiB as the toolkit counts it.
+    const QString huge = dir.filePath(QStringLiteral("huge.png"));
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(grayPngHeader(40000, 40000));
+    }
+    const QString warning = QStringLiteral("Image is too large to be loaded (40000 x 40000 "
+                                           "pixels):\n")
+                            + huge;
+    window->openFileByName(huge);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].caption, QStringLiteral("WARNING"));
+    EXPECT_EQ(messages.messages()[0].text, warning);
+    EXPECT_TRUE(fieldWindows().empty());
+
+    // Also as the background image, which then stays as it was.
+    messages.clear();
+    FileDialogRunner previous = setOpenFileDialogRunner([&](const FileDialogRequest&) {
+        FileDialogResult result;
+        result.fileName = huge;
+        return result;
+    });
+    QMetaObject::invokeMethod(window.get(), "loadBackgroundImageFromFile");
+    setOpenFileDialogRunner(previous);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, warning);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The main window's menu tree, caption and process-wide values.
 #include "app/QDOEMainWindow.h"
 #include "base/phasedeckGlobals.h"
+#include "support/menuTree.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,23 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void walk(const QString& path, const QList<QAction*>& actions, QStringList& out)
-{
-    for (QAction* a : actions) {
-        if (a->isSeparator()) {
-            out << path + "---";
-        } else if (a->menu()) {
-            out << path + a->text() + "/";
-            walk(path + a->text() + "/", a->menu()->actions(), out);
-        } else {
-            QString line = path + a->text();
-            if (!a->shortcut().isEmpty())
-                line += " [" + a->shortcut().toString() + "]";
-            out << line;
-        }
-    }
-}
 
 std::uint64_t bitsOf(double d)
 {
@@ -40,7 +24,7 @@ TEST(MainWindow, MenuTree)
 {
     QDOEMainWindow w(nullptr, "new window", Qt::Window, 0, nullptr);
     QStringList tree;
-    walk("", w.menuBar()->actions(), tree);
+    appendMenuTree("", w.menuBar()->actions(), tree);
 
     const QString e = "&Elementary Optical Functions/";
     const QString ap = e + "Aperture functions/";

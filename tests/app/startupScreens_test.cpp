@@ -9,11 +9,13 @@
 #include "views/QSLMWidget.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -41,9 +43,11 @@ TEST(StartupChild, RunsOnce)
     const QString expectSlm = qEnvironmentVariable(expectSlmVariable);
 
     std::vector<std::pair<QString, QString>> questions;
-    setQuestionRunner([&](const QString& caption, const QString& text) {
+    std::vector<QuestionButton> defaults;
+    setQuestionRunner([&](const QString& caption, const QString& text, QuestionButton def) {
         questions.emplace_back(caption, text);
-        return answerYes;
+        defaults.push_back(def);
+        return answerYes ? QuestionButton::Yes : QuestionButton::No;
     });
 
     bool sawWindow = false;
@@ -61,8 +65,17 @@ TEST(StartupChild, RunsOnce)
     });
     char arg0[] = "/nonexistent/phasedeck_app";
     char* argv[] = {arg0, nullptr};
+#if PHASEDECK_LAB
+    // The display-size question, answered with the SLM's size.
+    setDialogRunner([](QDialog& d) {
+        d.findChild<QSpinBox*>("value1_SpinBox")->setValue(1920);
+        d.findChild<QSpinBox*>("value2_SpinBox")->setValue(1080);
+        return int(QDialog::Accepted);
+    });
+#endif
     EXPECT_EQ(runPhasedeck(1, argv), 0);
     setQuestionRunner(nullptr);
+    setDialogRunner(nullptr);
 
     EXPECT_TRUE(sawWindow);
     if (expectQuestion) {
@@ -71,6 +84,7 @@ TEST(StartupChild, RunsOnce)
         EXPECT_EQ(questions[0].second, "This software can adress the SLM as an\nextra screen "
                                        "within the extended desktop.\nDo you want to use this "
                                        "feature ?");
+        EXPECT_EQ(defaults[0], QuestionButton::Yes) << "Return keeps the SLM in use";
     } else {
         EXPECT_TRUE(questions.empty());
     }

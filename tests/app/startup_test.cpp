@@ -2,8 +2,10 @@
 #include "app/QDOEMainWindow.h"
 #include "base/phasedeckGlobals.h"
 #include "app/runPhasedeck.h"
+#include "dialogs/dialogSeams.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFont>
 #include <QTemporaryDir>
@@ -32,7 +34,15 @@ TEST(Startup, RunsAndClosesCleanly)
     });
     char arg0[] = "/nonexistent/phasedeck_app";
     char* argv[] = {arg0, nullptr};
+#if PHASEDECK_LAB
+    // The display-size question at start-up, closed: the primary screen's size stays.
+    const DialogRunner previousRunner
+        = setDialogRunner([](QDialog&) { return int(QDialog::Rejected); });
+#endif
     const int result = runPhasedeck(1, argv);
+#if PHASEDECK_LAB
+    setDialogRunner(previousRunner);
+#endif
     QDir::setCurrent(oldCwd);
 
     EXPECT_EQ(result, 0);

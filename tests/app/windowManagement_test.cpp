@@ -4,21 +4,21 @@
 
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "childOnScreens.h"
 #include "dialogs/dialogSeams.h"
-#include "views/QSLMWidget.h"
+#include "fieldio/grayImages.h"
 #include "views/qFullScreenFieldWidget.h"
+#include "views/QSLMWidget.h"
 #include "views/windowManagement.h"
 
 #include <QAction>
-#include <QFile>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QProcess>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -28,11 +28,7 @@ namespace {
 
 QImage cell(int w, int h, int seed)
 {
-    QImage image(w, h, QImage::Format_Indexed8);
-    QVector<QRgb> ramp(256);
-    for (int i = 0; i < 256; ++i)
-        ramp[i] = qRgb(i, i, i);
-    image.setColorTable(ramp);
+    QImage image = createPhaseImage(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             image.scanLine(y)[x] = static_cast<unsigned char>(seed + 3 * x + 7 * y);
@@ -62,9 +58,13 @@ QStringList describe(QMenu* menu)
             lines << QStringLiteral("---");
             continue;
         }
-        QString line = a->text();
+        // A key shown after a tab reads like one the entry takes.
+        const QStringList textAndKey = a->text().split(QLatin1Char('\t'));
+        QString line = textAndKey.first();
         if (!a->shortcut().isEmpty())
             line += " [" + a->shortcut().toString() + "]";
+        else if (textAndKey.size() > 1)
+            line += " [" + textAndKey[1] + "]";
         if (!a->isEnabled())
             line += " -";
         if (a->isChecked())
@@ -112,7 +112,8 @@ protected:
     QDOEMainWindow* makeMainWindow(bool slm)
     {
         theSettings.slmOnExtendedDesktop = slm;
-        setQuestionRunner([](const QString&, const QString&) { return true; });
+        setQuestionRunner(
+            [](const QString&, const QString&, QuestionButton) { return QuestionButton::Yes; });
         mainWindow
             = std::make_unique<QDOEMainWindow>(nullptr, "new window", Qt::Window, 0, nullptr);
         mainWindow->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -139,7 +140,7 @@ protected:
     {
         emit mainWindow->windowsPopup()->aboutToShow();
         for (QAction* a : mainWindow->windowsPopup()->actions())
-            if (a->text() == text)
+            if (a->text().section(QLatin1Char('\t'), 0, 0) == text)
                 return a;
         ADD_FAILURE() << "no entry " << text.toStdString();
         return nullptr;
@@ -209,14 +210,14 @@ TEST_F(WindowManagementTest, WindowsMenuEntries)
     }
 }
 
-TEST_F(WindowManagementTest, CloseEntriesShowTheirKeysWithoutTakingCtrlIFromOpenImage)
+// Where the keyboard focus is in the main window when a key is pressed.
+enum class MainWindowFocus { Workspace, MenuBarAfterWindowsMenu };
+
+TEST_F(WindowManagementTest, CtrlIOpensAnImageAndCtrlEClosesOutsideWindowsWhereverTheFocusIs)
 {
     makeMainWindow(false);
     mainWindow->show();
-    mainWindow->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
-    addFieldWindow(QStringLiteral("f"));
-    windowsMenu();
+    QMdiSubWindow* field = addFieldWindow(QStringLiteral("f"));
     QAction* openImage = nullptr;
     for (QAction* a : mainWindow->menuBar()->actions().first()->menu()->actions())
         if (a->text() == QStringLiteral("Open &Image file"))
@@ -226,9 +227,45 @@ TEST_F(WindowManagementTest, CloseEntriesShowTheirKeysWithoutTakingCtrlIFromOpen
     openImage->disconnect();
     int opened = 0;
     QObject::connect(openImage, &QAction::triggered, [&] { ++opened; });
-    QTest::keyClick(mainWindow.get(), Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(opened, 1);
-    EXPECT_EQ(mainWindow->workspaceArea()->subWindowList().size(), 1);
+
+    struct Row
+    {
+        const char* name;
+        MainWindowFocus focus;
+    } rows[] = {
+        // Ctrl+E before the Windows menu was ever opened.
+        {"workspace", MainWindowFocus::Workspace},
+        {"menu bar after Alt+W and Escape", MainWindowFocus::MenuBarAfterWindowsMenu},
+        {"workspace once the menu holds its entries", MainWindowFocus::Workspace},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QPointer<qFullScreenFieldWidget> outside
+            = openFullScreenWindow(cell(8, 8, 0), "outside", true, true);
+        mainWindow->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
+        field->widget()->setFocus();
+        if (row.focus == MainWindowFocus::MenuBarAfterWindowsMenu) {
+            QTest::keyClick(mainWindow.get(), Qt::Key_W, Qt::AltModifier);
+            ASSERT_TRUE(eventually([] { return QApplication::activePopupWidget() != nullptr; }));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            ASSERT_TRUE(eventually([] { return QApplication::activePopupWidget() == nullptr; }));
+            ASSERT_EQ(QApplication::focusWidget(), mainWindow->menuBar());
+        }
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+
+        opened = 0;
+        QTest::keyClick(focus, Qt::Key_I, Qt::ControlModifier);
+        EXPECT_EQ(opened, 1);
+        EXPECT_EQ(mainWindow->workspaceArea()->subWindowList().size(), 1);
+
+        QTest::keyClick(focus, Qt::Key_E, Qt::ControlModifier);
+        EXPECT_TRUE(openFullScreenWindows.empty());
+        flushDeletes();
+        EXPECT_TRUE(outside.isNull());
+        EXPECT_EQ(mainWindow->workspaceArea()->subWindowList().size(), 1);
+    }
 }
 
 TEST_F(WindowManagementTest, WindowEntryRestoresAndActivatesItsWindow)
@@ -319,7 +356,7 @@ TEST_F(WindowManagementTest, ShownMaximisedOnlyWhenThePrimaryScreenHasTheFullScr
         int pw, ph;
         bool maximised;
     } rows[] = {{1920, 1080, true}, {1280, 1024, false}, {1920, 1200, false}};
-    for (const Row& row : rows) {
+    for (Row row : rows) {
         SCOPED_TRACE(testing::Message() << row.pw << " x " << row.ph);
         theSettings.primaryScreenWidth = row.pw;
         theSettings.primaryScreenHeight = row.ph;
@@ -448,31 +485,78 @@ TEST(FullScreenOnScreen, MaximisedOn1920x1080AndFixedSizeOn1280x1024)
 {
     for (const char* size : {"1920x1080", "1280x1024"}) {
         SCOPED_TRACE(size);
-        QTemporaryDir dir;
-        ASSERT_TRUE(dir.isValid());
         const QStringList wh = QString::fromLatin1(size).split('x');
-        QFile config(dir.filePath(QStringLiteral("screens.json")));
-        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write(QStringLiteral(R"({"screens":[{"name":"main","x":0,"y":0,"width":%1,)"
-                                    R"("height":%2,"logicalDpi":96,"dpr":1}]})")
-                         .arg(wh[0], wh[1])
-                         .toUtf8());
-        config.close();
-
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
-                   QStringLiteral("offscreen:configfile=") + config.fileName());
-        env.insert(QStringLiteral("APPDATA"), dir.path());
-        env.insert(QString::fromLatin1(screenVariable), QString::fromLatin1(size));
-        QProcess child;
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=FullScreenOnScreenChild.*")});
-        ASSERT_TRUE(child.waitForFinished(60000));
-        const QByteArray output = child.readAllStandardOutput() + child.readAllStandardError();
-        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+        const QByteArray screens = QStringLiteral(R"([{"name":"main","x":0,"y":0,"width":%1,)"
+                                                  R"("height":%2,"logicalDpi":96,"dpr":1}])")
+                                       .arg(wh[0], wh[1])
+                                       .toUtf8();
+        expectChildPassesOnScreens(screens.constData(), QStringLiteral("FullScreenOnScreenChild.*"),
+                                   screenVariable, QString::fromLatin1(size));
     }
+}
+
+// Run in a child process on two offscreen screens of SLM size, the primary one (listed first) to
+// the right of the other, which the extended desktop makes the SLM screen.
+const char twoScreensVariable[] = "PHASEDECK_TWO_SCREENS";
+
+TEST(PatternWindowsOnTwoScreensChild, OpenOnThePrimaryScreen)
+{
+    if (!qEnvironmentVariableIsSet(twoScreensVariable))
+        GTEST_SKIP() << "runs only as the child of the test below";
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2);
+    QScreen* primary = QGuiApplication::primaryScreen();
+    ASSERT_EQ(primary->geometry(), QRect(1920, 0, 1920, 1080));
+#if PHASEDECK_LAB
+    theSettings.primaryScreenWidth = 1920;
+    theSettings.primaryScreenHeight = 1080;
+    theSettings.fullScreenWidth = 1920;
+    theSettings.fullScreenHeight = 1080;
+#else
+    theSettings.load(*qApp);
+    ASSERT_TRUE(theSettings.slmOnExtendedDesktop);
+    ASSERT_EQ(screens[theSettings.slmScreenIndex]->geometry(), QRect(0, 0, 1920, 1080));
+#endif
+    struct Row
+    {
+        const char* name;
+        int primaryWidth; // as the settings saw it: 1920 opens maximised
+    } rows[] = {{"maximised", 1920}, {"at the full-screen size", 1280}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        theSettings.primaryScreenWidth = row.primaryWidth;
+        // Three windows, each first put on the SLM screen as a window manager might.
+        std::vector<QPointer<qFullScreenFieldWidget>> windows;
+        for (int k = 0; k < 3; ++k) {
+            auto* w
+                = new qFullScreenFieldWidget(nullptr, "new window", Qt::Window, "w", cell(8, 8, k));
+            w->move(100, 100);
+            w->showOnFullScreen();
+            openFullScreenWindows.push_back(w);
+            windows.emplace_back(w);
+        }
+        for (const auto& w : windows) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
+            EXPECT_EQ(w->isMaximized(), row.primaryWidth == 1920);
+            EXPECT_EQ(w->screen(), primary);
+            EXPECT_TRUE(primary->geometry().contains(w->geometry().topLeft()))
+                << w->geometry().x() << ", " << w->geometry().y();
+            EXPECT_EQ(w->windowHandle()->screen(), primary);
+        }
+        const std::vector<qFullScreenFieldWidget*> open = openFullScreenWindows;
+        for (qFullScreenFieldWidget* w : open)
+            w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST(PatternWindowsOnTwoScreens, OpenOnThePrimaryScreen)
+{
+    expectChildPassesOnScreens(
+        R"([{"name":"desk","x":1920,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1},)"
+        R"({"name":"slm","x":0,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1}])",
+        QStringLiteral("PatternWindowsOnTwoScreensChild.*"), twoScreensVariable,
+        QStringLiteral("1"));
 }
 
 } // namespace

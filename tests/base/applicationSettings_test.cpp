@@ -5,11 +5,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -312,6 +315,8 @@ TEST_F(SettingsFileTest, WriteGivesTwoLinesAndReadsBack)
     EXPECT_EQ(readSettingsFile(), QByteArray("OPEN_FILE_DIR;/x\nSAVE_FILE_DIR;\n"));
 }
 
+// The internal edition's load reads no file (tests/lab).
+#if !PHASEDECK_LAB
 TEST_F(SettingsFileTest, LoadWithoutFileFallsBackAndWritesAtDestruction)
 {
     {
@@ -340,6 +345,8 @@ TEST_F(SettingsFileTest, LoadWithOnlyTheSaveKeyLeavesTheOpenFolderEmpty)
     EXPECT_EQ(s.saveFileDir, "/saved");
 }
 
+#endif
+
 TEST_F(SettingsFileTest, ObjectThatWasNeverLoadedWritesNothing)
 {
     {
@@ -349,6 +356,7 @@ TEST_F(SettingsFileTest, ObjectThatWasNeverLoadedWritesNothing)
     EXPECT_FALSE(QDir(appData.path() + QStringLiteral("/QUORVEL")).exists());
 }
 
+#if !PHASEDECK_LAB
 TEST_F(SettingsFileTest, FolderThatCannotBeCreatedIsSilent)
 {
     // APPDATA names a plain file: no folder can be made below it.
@@ -365,6 +373,70 @@ TEST_F(SettingsFileTest, FolderThatCannotBeCreatedIsSilent)
         EXPECT_EQ(s.fullScreenWidth, 1920);
     }
     EXPECT_FALSE(QFile::exists(blocked + QStringLiteral("/settings.ini")));
+}
+#endif
+
+#if !PHASEDECK_LAB
+TEST_F(SettingsFileTest, SpecialFilesGiveTheDefaultsAtOnceAndAreNotWritten)
+{
+    struct Case
+    {
+        const char* name;
+        bool (*make)(const QString& path);
+    };
+    const Case cases[] = {
+        {"FIFO",
+         [](const QString& path) {
+             return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+         }},
+        // Endless zeros with a size of 0: a reader that trusts the size never stops.
+        {"link to /dev/zero",
+         [](const QString& path) { return QFile::link(QStringLiteral("/dev/zero"), path); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir root;
+        EnvOverride env2("APPDATA", root.path().toUtf8());
+        const QString f = root.path() + settingsTail();
+        ASSERT_TRUE(QDir().mkpath(f));
+        const QString path = f + QStringLiteral("/settings.ini");
+        ASSERT_TRUE(c.make(path));
+
+        QElapsedTimer clock;
+        clock.start();
+        {
+            applicationSettings s;
+            s.load(*qGuiApp);
+            EXPECT_EQ(QString::fromStdString(s.openFileDir),
+                      QCoreApplication::applicationDirPath());
+            EXPECT_EQ(QString::fromStdString(s.saveFileDir), QDir(f).absolutePath());
+        } // writes the settings at destruction
+        EXPECT_LT(clock.elapsed(), 1000);
+        const QFileInfo after(path);
+        EXPECT_TRUE(after.exists());
+        EXPECT_FALSE(after.isFile()) << "left as it was";
+    }
+}
+#endif
+
+TEST_F(SettingsFileTest, ReadsAtMostOneMebibyte)
+{
+    // Key lines before and after the limit: the file is refused as a whole.
+    QByteArray bytes = "OPEN_FILE_DIR;/early\n";
+    bytes.append(QByteArray((1 << 20) - bytes.size(), ' '));
+    writeSettingsFile(bytes);
+    applicationSettings s;
+    s.settingsFolder = folder.toStdString();
+    EXPECT_TRUE(s.readFile()) << "exactly 1 MiB is still read";
+    EXPECT_EQ(s.openFileDir, "/early");
+
+    writeSettingsFile(bytes + "\nSAVE_FILE_DIR;/late\n");
+    applicationSettings t;
+    t.settingsFolder = folder.toStdString();
+    t.openFileDir = "kept";
+    EXPECT_FALSE(t.readFile());
+    EXPECT_EQ(t.openFileDir, "kept");
+    EXPECT_EQ(t.saveFileDir, "");
 }
 
 } // namespace

@@ -81,6 +81,22 @@ inline double phaseDistance(double a, double b)
     return d;
 }
 
+// How many different phases (1e-6 apart) a field holds.
+inline int distinctPhases(const ComplexField& f)
+{
+    std::vector<double> phases;
+    for (int j = 0; j < f->getSizeJ(); ++j)
+        for (int i = 0; i < f->getSizeI(); ++i) {
+            const double p = phaseOf(f->getValue(i, j));
+            bool seen = false;
+            for (double q : phases)
+                seen = seen || phaseDistance(p, q) < 1e-6;
+            if (!seen)
+                phases.push_back(p);
+        }
+    return int(phases.size());
+}
+
 inline void expectComplexNear(const complexFloat& actual, const complexFloat& expected, double tol)
 {
     EXPECT_NEAR(actual.re, expected.re, tol);

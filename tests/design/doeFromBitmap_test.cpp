@@ -7,6 +7,9 @@
 
 #include <QColor>
 
+// The internal edition has its own design (tests/lab/doeFromBitmap_test.cpp).
+#if !PHASEDECK_LAB
+
 using namespace designTest;
 
 TEST(doeFromBitmap, gridSizeIsThePaddedPowerOfTwo)
@@ -220,3 +223,5 @@ TEST(doeFromBitmap, designsWithinOneSecondStartFromTheSamePhase)
     });
     expectFieldsNear(*first, *second, 0.0);
 }
+
+#endif // !PHASEDECK_LAB

@@ -22,10 +22,21 @@ TEST(quadraticPhaseOperator2D, kernelUsesTheIntegerSquaredRadius)
     // ci = i below n / 2, i - n from n / 2 on: size 4 gives 0, 1, -2, -1; size 3 gives 0, -2, -1.
     struct Case
     {
-        int sizeI, sizeJ, i, j, r;
+        int sizeI, sizeJ, i, j;
+        long long r;
     };
-    const Case cases[] = {{4, 4, 0, 0, 0}, {4, 4, 1, 0, 1}, {4, 4, 2, 2, 8}, {4, 4, 3, 1, 2},
-                          {4, 4, 2, 3, 5}, {3, 2, 1, 0, 4}, {3, 2, 2, 1, 2}, {3, 2, 1, 1, 5}};
+    const Case cases[] = {{4, 4, 0, 0, 0},
+                          {4, 4, 1, 0, 1},
+                          {4, 4, 2, 2, 8},
+                          {4, 4, 3, 1, 2},
+                          {4, 4, 2, 3, 5},
+                          {3, 2, 1, 0, 4},
+                          {3, 2, 2, 1, 2},
+                          {3, 2, 1, 1, 5},
+                          // squared radii beyond the int range along a long side
+                          {92682, 1, 46340, 0, 2147395600},
+                          {92682, 1, 46341, 0, 2147488281},
+                          {1, 92682, 0, 46341, 2147488281}};
     const double c = 0.1;
     for (const Case& k : cases) {
         SCOPED_TRACE(testing::Message()

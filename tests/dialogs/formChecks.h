@@ -8,10 +8,21 @@
 #include <QStringList>
 #include <QtGlobal>
 #include <functional>
+#include <ostream>
 #include <memory>
 #include <vector>
 
 class QObject;
+
+// Readable failure messages for geometry.
+inline void PrintTo(const QRect& r, std::ostream* os)
+{
+    *os << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height();
+}
+inline void PrintTo(const QSize& s, std::ostream* os)
+{
+    *os << s.width() << " x " << s.height();
+}
 
 // A named child: its kind (a class it inherits) and, where it is placed absolutely, its geometry
 // (a null rectangle for widgets and layouts that a layout places).
@@ -92,6 +103,7 @@ struct SpinSpec
     int step;
     int value;
     bool plusMinus; // plus/minus buttons instead of up/down arrows
+    bool wrapping = false;
 };
 struct TextSpec
 {
@@ -108,3 +120,21 @@ struct CheckSpec
 void checkSpinBoxes(const QDialog& dialog, const std::vector<SpinSpec>& spins);
 void checkTexts(const QDialog& dialog, const std::vector<TextSpec>& texts);
 void checkStates(const QDialog& dialog, const std::vector<CheckSpec>& states);
+
+// Under the current application font nothing of the dialog's texts is cut: every widget placed by
+// hand is at least as large as its size hint (a line edit, list or frame as its minimum size
+// hint, a layout holder as its layout's minimum; a picture scaled into its label needs nothing),
+// lies inside its parent and below a group box's title, and overlaps no sibling placed by hand
+// (line frames only with their line; a widget stacked over a group box only where it covers
+// neither the group's children nor its title).
+void checkTextsFit(const QDialog& dialog);
+
+// Every label and button of a shown dialog is at least as large as its size hint (a word-wrapped
+// label as tall as its text needs at its width), also where a layout places it.
+void checkTextWidgetsFit(const QDialog& dialog);
+
+// Return and Enter accept through the named default button, whichever input has the focus, and
+// the dialog opens with `firstInput` focused; a box without inputs (`firstInput` null) accepts
+// Return.
+void checkDefaultAndFocus(const DialogFactory& make, const char* defaultButton,
+                          const char* firstInput);

@@ -42,6 +42,9 @@ std::vector<ChildSpec> childrenOf()
         children.push_back({names.back().constData(), kind, geometry});
     };
     names.reserve(200);
+    // So that nothing overlaps, "Transition points" ends where the first readout starts and the
+    // readouts above two of the "Grating period" captions are 20 pixels high like the one above
+    // the first; texts that the font would cut are widened only when the dialog is shown.
     add("groupBoxX", "QGroupBox", QRect(20, 20, 600, 210));
     add("groupBoxY", "QGroupBox", QRect(20, 240, 600, 210));
     add("OkButton", "QPushButton", QRect(370, 470, 90, 40));
@@ -67,10 +70,10 @@ std::vector<ChildSpec> childrenOf()
             add(headers[k], "QLabel", QRect(headerX[k], 60, 50, 22));
             add(n.width(k), "QSpinBox", QRect(widthX[k], 105, 50, 22));
         }
-        add(n.name("textLabel_TP%1"), "QLabel", QRect(20, 160, 90, 22));
-        for (int k = 0; k < 6; ++k)
-            add(n.readout(k), "QLabel", QRect(105 + 70 * k, 160, 30, k == 2 ? 20 : 22));
-        add(n.readout(6), "QLabel", QRect(525, 160, 30, 22));
+        add(n.name("textLabel_TP%1"), "QLabel", QRect(20, 160, 85, 22));
+        for (int k = 0; k < 7; ++k)
+            add(n.readout(k), "QLabel",
+                QRect(105 + 70 * k, 160, 30, k >= 2 && k % 2 == 0 ? 20 : 22));
         for (int k = 0; k < 3; ++k)
             add(n.periodLabel(k), "QLabel", QRect(220 + 140 * k, 180, 80, 22));
         const QPoint corners[13]

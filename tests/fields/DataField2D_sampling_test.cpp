@@ -5,7 +5,9 @@
 #include "DataField2DTestFields.h"
 #include "support/messageRecorder.h"
 
+#include <climits>
 #include <cmath>
+#include <limits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,6 +84,67 @@ TEST(DataField2DSampling, RaisedCosineBlend)
     // Left of the field on the last row column -1 is read: the box, and it counts 0.
     EXPECT_NEAR(field.sampleAt(-1.25, 1.0, 1), 10.0 * raisedCosine(1.25), 1e-5);
     EXPECT_EQ(boxes.messages().size(), 1u);
+}
+
+// NaN and positions beyond the int range lie outside the field in every mode: one box naming
+// an index that no field has, and 0, never a conversion of an unrepresentable value.
+TEST(DataField2DSampling, NaNAndPositionsBeyondTheIntRangeLieOutside)
+{
+    MessageRecorder boxes;
+    const DataField2D field = threeByTwo();
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case
+    {
+        const char* name;
+        double x, y;
+        const char* shownIndexes;
+    };
+    const Case cases[] = {
+        {"NaN along i", nan, 0.0, "[-2147483648,0]"},
+        {"NaN along j", 1.0, nan, "[1,-2147483648]"},
+        {"+inf", inf, 0.0, "[2147483647,0]"},
+        {"-inf", 0.0, -inf, "[0,-2147483648]"},
+        {"far above", 1e300, 1.0, "[2147483647,1]"},
+        {"far below", -1e300, 1.0, "[-2147483648,1]"},
+        {"rounding passes INT_MAX", 2147483647.9, 1.0, "[2147483647,1]"},
+    };
+    for (int mode : {0, 1, 7}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << ", mode " << mode);
+            boxes.clear();
+            EXPECT_EQ(field.sampleAt(c.x, c.y, mode), 0.0f);
+            ASSERT_EQ(boxes.messages().size(), 1u);
+            EXPECT_EQ(boxes.messages()[0].text,
+                      QStringLiteral("SizeI=3 -- Illegal access to field value in DataField2D at ")
+                          + QLatin1String(c.shownIndexes) + QStringLiteral(" !"));
+        }
+    }
+}
+
+TEST(DataField2DSampling, TruncatedIndexSaturatesOutsideTheIntRange)
+{
+    struct Case
+    {
+        double position;
+        bool fits;
+        int index;
+    };
+    const Case cases[] = {
+        {2.9, true, 2},
+        {-2.9, true, -2},
+        {2147483647.5, true, INT_MAX},
+        {-2147483648.5, true, INT_MIN},
+        {2147483648.0, false, INT_MAX},
+        {-2147483649.0, false, INT_MIN},
+        {std::nan(""), false, INT_MIN},
+        {std::numeric_limits<double>::infinity(), false, INT_MAX},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.position);
+        EXPECT_EQ(isIndexPosition(c.position), c.fits);
+        EXPECT_EQ(truncatedIndex(c.position), c.index);
+    }
 }
 
 } // namespace

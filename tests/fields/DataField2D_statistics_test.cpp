@@ -4,6 +4,7 @@
 #include "DataField2DTestFields.h"
 #include "support/messageRecorder.h"
 
+#include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -296,6 +297,17 @@ TEST_F(DataField2DStatisticsTest, Binomial)
         {3, -1, 0, 1},
         {-2, -5, 0, 1},
         {-3, -3, 1, 0},
+        // computed in 64 bits: the largest results that fit, and the first that do not
+        {34, 17, 0, 1},
+        {33, 16, 1166803110, 0},
+        {40, 20, 0, 1},
+        {2147483647, 1, 2147483647, 0},
+        {2147483647, 2147483646, 2147483647, 0},
+        {2147483647, 2, 0, 1},
+        // a below b: one box per level, no recursion however deep
+        {0, 200000, 0, 200000},
+        {-2, 3, -4, 3},
+        {-1, 200000, 1, 200000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "binomial(" << c.a << ", " << c.b << ")");

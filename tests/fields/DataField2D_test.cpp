@@ -279,6 +279,11 @@ TEST_F(DataField2DTest, CyclicShiftMovesTheContentWithWrapAround)
         {"along j", 3, 2, {0, 1, 2, 10, 11, 12}, 0, 1, {10, 11, 12, 0, 1, 2}},
         {"both directions", 3, 2, {0, 1, 2, 10, 11, 12}, 2, -1, {11, 12, 10, 1, 2, 0}},
         {"no shift", 3, 2, {0, 1, 2, 10, 11, 12}, 0, 0, {0, 1, 2, 10, 11, 12}},
+        // extreme shifts are reduced modulo the size before any arithmetic
+        {"INT_MIN + 1 is -1 modulo 3", 3, 1, {10, 20, 30}, INT_MIN + 1, 0, {20, 30, 10}},
+        {"INT_MIN is +1 modulo 3", 3, 1, {10, 20, 30}, INT_MIN, 0, {30, 10, 20}},
+        {"INT_MAX is +1 modulo 3", 3, 1, {10, 20, 30}, INT_MAX, 0, {30, 10, 20}},
+        {"extreme along j", 1, 3, {10, 20, 30}, 0, INT_MIN + 1, {20, 30, 10}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,6 +1,7 @@
 // Tests of the 2-D bit mask: byte counts, fill, and the bit position of every cell.
 #include "fields/binaryArray2D.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <type_traits>
 #include <vector>
@@ -31,6 +32,28 @@ TEST(binaryArray2D, byteCountRoundsUp)
         EXPECT_EQ(mask.getSizeI(), c.sizeI);
         EXPECT_EQ(mask.getSizeJ(), c.sizeJ);
         EXPECT_EQ(mask.getByteCount(), c.bytes);
+    }
+}
+
+// A cell count beyond 32 bits would wrap to a small buffer that setBit then overruns: such a
+// mask is refused as empty, as one whose bytes cannot be allocated.
+TEST(binaryArray2D, cellCountsBeyond32BitsGiveAnEmptyMask)
+{
+    struct Case
+    {
+        std::uint32_t sizeI, sizeJ;
+    };
+    const Case cases[] = {{65536, 65536}, {65536, 65537}, {UINT32_MAX, 2}, {3, 0x60000000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.sizeI << " x " << c.sizeJ);
+        for (bool fill : {false, true}) {
+            binaryArray2D mask(c.sizeI, c.sizeJ, fill);
+            EXPECT_EQ(mask.getSizeI(), 0u);
+            EXPECT_EQ(mask.getSizeJ(), 0u);
+            EXPECT_EQ(mask.getByteCount(), 0u);
+            mask.fill(true);
+            mask.clear();
+        }
     }
 }
 

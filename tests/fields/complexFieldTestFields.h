@@ -13,6 +13,26 @@
 #include <random>
 #include <vector>
 
+// Sign of the exponent of complexDataField2D::fft in this edition; ifft takes the other one. The
+// internal edition transforms with FFTW's forward sign.
+constexpr int fftSign = PHASEDECK_LAB ? -1 : +1;
+
+// The start of the field's storage; null for a field without elements.
+inline const void* storageOf(const complexDataField2D& field)
+{
+#if PHASEDECK_LAB
+    return field.data();
+#else
+    return field.getRows();
+#endif
+}
+
+// k brought into 0 .. size - 1 (-1 is the last element).
+inline int wrappedIndex(int k, int size)
+{
+    return ((k % size) + size) % size;
+}
+
 inline std::string describe(const complexFloat& z)
 {
     std::ostringstream os;

@@ -58,6 +58,8 @@ TEST_F(SlmWidgetTest, IsAHiddenBorderlessWindowOnTop)
     EXPECT_TRUE(w.isWindow());
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_TRUE(w.testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_TRUE(w.isHidden());
     EXPECT_EQ(w.sourceOffsetX(), 0);
     EXPECT_EQ(w.sourceOffsetY(), 0);
@@ -127,6 +129,7 @@ TEST_F(SlmWidgetTest, NewPixmapRestoresLostWindowFlags)
     w.setPixmap(coordinatePixmap(8, 8));
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowDoesNotAcceptFocus);
     EXPECT_TRUE(w.isWindow());
 }
 

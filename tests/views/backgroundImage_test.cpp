@@ -3,6 +3,7 @@
 
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "fieldio/grayImages.h"
 #include "support/messageRecorder.h"
 
 #include <QImage>
@@ -28,11 +29,7 @@ protected:
 
     static QImage gray8(int w, int h)
     {
-        QImage image(w, h, QImage::Format_Indexed8);
-        QVector<QRgb> ramp(256);
-        for (int i = 0; i < 256; ++i)
-            ramp[i] = qRgb(i, i, i);
-        image.setColorTable(ramp);
+        QImage image = createPhaseImage(w, h);
         image.fill(5);
         return image;
     }
@@ -102,14 +99,17 @@ TEST_F(BackgroundImageTest, ValuesByDepthAndOrientation)
     EXPECT_EQ(fromColour.pixel(0, 500), 10);
     EXPECT_EQ(fromColour.pixel(5, 0), 200);
 
-    // 1 bit: palette red, row 0 is the top line.
-    QImage mono(1920, 1080, QImage::Format_MonoLSB);
-    mono.setColorTable({qRgb(40, 0, 0), qRgb(250, 0, 0)});
-    mono.fill(0);
-    mono.setPixel(9, 0, 1);
-    backgroundImage fromMono(mono);
-    EXPECT_EQ(fromMono.pixel(9, 0), 250);
-    EXPECT_EQ(fromMono.pixel(9, 1079), 40);
+    // 1 bit: palette red, bottom line first like the other depths.
+    for (QImage::Format format : {QImage::Format_MonoLSB, QImage::Format_Mono}) {
+        QImage mono(1920, 1080, format);
+        mono.setColorTable({qRgb(40, 0, 0), qRgb(250, 0, 0)});
+        mono.fill(0);
+        mono.setPixel(9, 0, 1);
+        backgroundImage fromMono(mono);
+        EXPECT_EQ(fromMono.pixel(9, 1079), 250);
+        EXPECT_EQ(fromMono.pixel(9, 0), 40);
+        EXPECT_EQ(fromMono.pixel(10, 1079), 40);
+    }
 
     // A gray PNG loads as Grayscale8: its grays.
     QImage gray(1920, 1080, QImage::Format_Grayscale8);

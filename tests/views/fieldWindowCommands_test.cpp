@@ -6,11 +6,12 @@
 #include "app/QDOEMainWindow.h"
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
-#include "dialogs/dialogSeams.h"
 #include "dialogs/dialog_twoOptionsImpl.h"
+#include "dialogs/dialogSeams.h"
 #include "fieldio/asciiExport.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageColours.h"
+#include "support/fullScreenWindows.h"
 #include "support/messageRecorder.h"
 #include "tests/views/fieldWindowTestFields.h"
 #include "views/qFullScreenFieldWidget.h"
@@ -68,10 +69,11 @@ protected:
             (pickZoomed ? choice->radioButton2 : choice->radioButton1)->setChecked(true);
             return acceptChoice ? int(QDialog::Accepted) : int(QDialog::Rejected);
         });
-        previousQuestion = setQuestionRunner([this](const QString&, const QString&) {
-            ++questions;
-            return true;
-        });
+        previousQuestion
+            = setQuestionRunner([this](const QString&, const QString&, QuestionButton) {
+                  ++questions;
+                  return QuestionButton::Yes;
+              });
         setRememberedChoice(false);
     }
     void TearDown() override
@@ -173,9 +175,15 @@ TEST_F(FieldWindowCommandsTest, SaveDialogRequestAndFilters)
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].caption, QStringLiteral("Select Filename"));
     EXPECT_EQ(requests[0].folder, dir.path() + QStringLiteral("/My_image"));
+#if PHASEDECK_LAB
+    EXPECT_EQ(requests[0].filters,
+              QStringLiteral("Portable Network Graphics File(*.png);;Bitmap File(*.bmp);;"
+                             "Diffractive Element File(*.de);;ASCII Data(*.dat)"));
+#else
     EXPECT_EQ(requests[0].filters,
               QStringLiteral("Portable Network Graphics File(*.png);;Bitmap File(*.bmp);;ASCII "
                              "Data(*.dat)"));
+#endif
     EXPECT_EQ(requests[0].selectedFilter, pngFileFilter);
     EXPECT_TRUE(exportDialogs.empty());
 }
@@ -336,6 +344,41 @@ TEST_F(FieldWindowCommandsTest, ShrunkWindowAsksEvenAtZoomOne)
               fileBytes(path(QStringLiteral("ref.dat"))));
 }
 
+TEST_F(FieldWindowCommandsTest, FailedWritesAreReportedOnceAndKeepTheSaveFolder)
+{
+    // A name under a regular file cannot be created, not even by root.
+    QFile plain(path(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    struct Case
+    {
+        const char* typed;
+        QString filter;
+        bool zoomed;
+        int messagesBefore; // the zoomed ASCII export says what it writes first
+    };
+    const Case cases[] = {
+        {"plain/a.png", pngFileFilter, false, 0},   {"plain/b.bmp", bmpFileFilter, false, 0},
+        {"plain/c.dat", asciiFileFilter, false, 0}, {"plain/d.png", pngFileFilter, true, 0},
+        {"plain/e.dat", asciiFileFilter, true, 1},
+    };
+    const std::string before = theSettings.saveFileDir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        MessageRecorder messages;
+        auto w = complexWindow(indexedComplexField(6, 4), displayPhase);
+        if (c.zoomed)
+            invoke(*w, "zoomIn");
+        pickZoomed = c.zoomed;
+        save(*w, QString::fromUtf8(c.typed), c.filter);
+        ASSERT_EQ(messages.messages().size(), size_t(c.messagesBefore + 1));
+        const RecordedMessage& m = messages.messages().back();
+        EXPECT_EQ(m.caption, QStringLiteral("ERROR !"));
+        EXPECT_EQ(m.text, QStringLiteral("Writing file failed !\n") + path(c.typed));
+        EXPECT_EQ(theSettings.saveFileDir, before);
+    }
+}
+
 class FieldWindowFullScreenTest : public testing::Test
 {
 protected:
@@ -347,10 +390,7 @@ protected:
     }
     void TearDown() override
     {
-        const std::vector<qFullScreenFieldWidget*> windows = openFullScreenWindows;
-        for (qFullScreenFieldWidget* w : windows)
-            delete w;
-        openFullScreenWindows.clear();
+        deleteOpenFullScreenWindows();
         theSettings.fullScreenWidth = saved.first;
         theSettings.fullScreenHeight = saved.second;
     }
@@ -409,12 +449,16 @@ TEST(FieldWindowPropagation, PlaneWavePeaksWhereTheTransformPutsIt)
     ASSERT_TRUE(far);
     EXPECT_EQ(far->shortName(), QStringLiteral("Far field propagation simulated by FFT"));
     EXPECT_EQ(far->currentMode(), displayIntensity);
-    // exp(+2 pi i jk / n) moves the wave (3, 1) to (-3, -1) = (13, 7), unscaled.
+    // The release edition's exp(+2 pi i jk / n) moves the wave (3, 1) to (-3, -1) = (13, 7); the
+    // internal edition's exp(-2 pi i jk / n) keeps it at (3, 1). Unscaled.
+    const int peakI = PHASEDECK_LAB ? 3 : 13;
+    const int peakJ = PHASEDECK_LAB ? 1 : 7;
     auto spectrum = far->complexField();
-    EXPECT_NEAR(spectrum->getValue(13, 7).re, 128.0f, 1e-3f);
-    EXPECT_NEAR(spectrum->getValue(3, 1).re, 0.0f, 1e-3f);
-    // Shown centred: element (13, 7) at sampled ((13 + 8) % 16, (7 + 4) % 8) = (5, 3).
-    EXPECT_NEAR(far->shownField()->getValue(5, 3), 128.0f * 128.0f, 0.5f);
+    EXPECT_NEAR(spectrum->getValue(peakI, peakJ).re, 128.0f, 1e-3f);
+    EXPECT_NEAR(spectrum->getValue(16 - peakI, 8 - peakJ).re, 0.0f, 1e-3f);
+    // Shown centred: element (i, j) at sampled ((i + 8) % 16, (j + 4) % 8).
+    EXPECT_NEAR(far->shownField()->getValue((peakI + 8) % 16, (peakJ + 4) % 8), 128.0f * 128.0f,
+                0.5f);
     EXPECT_NEAR(far->rangeMaximum(displayIntensity), 128.0f * 128.0f, 0.5f);
     // The window's own field is not transformed.
     EXPECT_EQ(field->getDomainFlag(), 0);

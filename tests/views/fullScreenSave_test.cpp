@@ -5,6 +5,7 @@
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
+#include "fieldio/grayImages.h"
 #include "support/messageRecorder.h"
 #include "views/saveFileName.h"
 
@@ -17,16 +18,13 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
 QImage patternCell(int w, int h, bool twoLevels)
 {
-    QImage image(w, h, QImage::Format_Indexed8);
-    QVector<QRgb> ramp(256);
-    for (int i = 0; i < 256; ++i)
-        ramp[i] = qRgb(i, i, i);
-    image.setColorTable(ramp);
+    QImage image = createPhaseImage(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             image.scanLine(y)[x]
@@ -87,13 +85,18 @@ protected:
             }
             return result;
         });
-        setQuestionRunner([this](const QString& caption, const QString& text) {
-            questions.push_back(caption + "|" + text);
-            const bool yes = !yesNo.empty() && yesNo.front();
-            if (!yesNo.empty())
-                yesNo.pop_front();
-            return yes;
-        });
+        setQuestionRunner(
+            [this](const QString& caption, const QString& text, QuestionButton defaultButton) {
+                questions.push_back(caption + "|" + text);
+                defaults.push_back(defaultButton);
+                // No answer left: the user presses Return, which takes the default.
+                QuestionButton answer = defaultButton;
+                if (!yesNo.empty()) {
+                    answer = yesNo.front() ? QuestionButton::Yes : QuestionButton::No;
+                    yesNo.pop_front();
+                }
+                return answer;
+            });
     }
     void TearDown() override
     {
@@ -129,6 +132,7 @@ protected:
     std::vector<FileDialogRequest> requests;
     std::deque<bool> yesNo;
     std::vector<QString> questions;
+    std::vector<QuestionButton> defaults;
     std::string savedFolder;
     int savedW = 0, savedH = 0;
     MessageRecorder recorder;
@@ -271,6 +275,82 @@ TEST_F(FullScreenSaveTest, WriteProtectedFileAsksForAnotherName)
     EXPECT_EQ(recorder.messages()[0].text,
               QStringLiteral("File exists and is write-protected.\n Please use a different "
                              "filename."));
+}
+
+TEST_F(FullScreenSaveTest, ReturnOnTheOverwriteQuestionKeepsTheFile)
+{
+    QFile existing(path("kept.png"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("old");
+    existing.close();
+    auto w = window(false);
+    // No scripted answer: the question gets its default, as Return gives it.
+    answer("kept", pngFileFilter);
+    answer(QString(), pngFileFilter);
+    save(w.get());
+    ASSERT_EQ(defaults.size(), 1u);
+    EXPECT_EQ(defaults[0], QuestionButton::No);
+    EXPECT_EQ(requests.size(), 2u) << "the file dialog comes back";
+    QFile kept(path("kept.png"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old"));
+}
+
+TEST_F(FullScreenSaveTest, FailedWriteIsReportedOnceAndKeepsTheSaveFolder)
+{
+    // A name under a regular file cannot be created, not even by root.
+    QFile plain(path("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("readonly"));
+    QFile::setPermissions(path("readonly"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool readOnlyHolds = !QFileInfo(path("readonly")).isWritable();
+
+    struct Row
+    {
+        const char* typed;
+        const QString& filter;
+        const char* reported;
+        bool needsReadOnly;
+    } rows[] = {
+        {"plain/p", pngFileFilter, "plain/p.png", false},
+        {"plain/b", bmpFileFilter, "plain/b.bmp", false},
+        {"plain/a", asciiFileFilter, "plain/a.dat", false},
+        {"readonly/p", pngFileFilter, "readonly/p.png", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        if (row.needsReadOnly && !readOnlyHolds)
+            continue; // this user may write into any folder
+        recorder.clear();
+        theSettings.saveFileDir = "/start/folder";
+        auto w = window(false);
+        answer(QString::fromUtf8(row.typed), row.filter);
+        save(w.get());
+        ASSERT_EQ(recorder.messages().size(), 1u);
+        EXPECT_EQ(recorder.messages()[0].caption, QStringLiteral("ERROR !"));
+        EXPECT_EQ(recorder.messages()[0].text,
+                  QStringLiteral("Writing file failed !\n") + path(row.reported));
+        EXPECT_EQ(theSettings.saveFileDir, "/start/folder");
+        EXPECT_FALSE(QFileInfo::exists(path(row.reported)));
+    }
+    QFile::setPermissions(path("readonly"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(FullScreenSaveTest, FifoCountsAsWriteProtectedAndIsNeverOpened)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.png")).constData(), 0600), 0);
+    auto w = window(false);
+    answer("pipe", pngFileFilter);
+    answer(QString(), pngFileFilter);
+    save(w.get()); // opening the FIFO for writing would wait for a reader for ever
+    EXPECT_TRUE(questions.empty());
+    ASSERT_EQ(recorder.messages().size(), 1u);
+    EXPECT_EQ(recorder.messages()[0].text,
+              QStringLiteral("File exists and is write-protected.\n Please use a different "
+                             "filename."));
+    EXPECT_EQ(requests.size(), 2u);
 }
 
 } // namespace

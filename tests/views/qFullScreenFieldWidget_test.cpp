@@ -129,6 +129,12 @@ TEST_F(FullScreenWindowTest, CaptionFromTheCallerOrTheDefault)
               QStringLiteral("Show Blank Screen"));
 }
 
+TEST_F(FullScreenWindowTest, ControlCharactersOfAFileNameCaptionAreShownAsEscapes)
+{
+    EXPECT_EQ(make(grayImage(10, 10, 0), QStringLiteral("/tmp/two\nlines\t.png"))->windowTitle(),
+              QStringLiteral("/tmp/two\\nlines\\t.png"));
+}
+
 TEST_F(FullScreenWindowTest, ButtonsTheirKeysAndTips)
 {
     auto w = make(rampCell(50, 50));
@@ -458,6 +464,35 @@ TEST_F(FullScreenWindowTest, ZoomStepsAndTheirLabel)
     EXPECT_EQ(child<QLabel>(tiny.get(), "zoomLabel")->text(), QStringLiteral("Zoom:\n100%"));
     click(tiny.get(), "zoomInButton");
     EXPECT_EQ(child<QLabel>(tiny.get(), "zoomLabel")->text(), QStringLiteral("Zoom:\n125%"));
+}
+
+// From the deepest zoom (the crop of twice the screen height down to one line) to the smallest,
+// the label's whole text fits the label and the label stays inside the tool band.
+TEST_F(FullScreenWindowTest, ZoomLabelShowsItsWholeTextAtEveryLevel)
+{
+    auto w = make(twoLevelCell());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    auto* zoom = child<QLabel>(w.get(), "zoomLabel");
+    auto checkFits = [&] {
+        SCOPED_TRACE(zoom->text().toStdString());
+        EXPECT_GE(zoom->width(), zoom->sizeHint().width());
+        EXPECT_GE(zoom->height(), zoom->sizeHint().height());
+        const QRect shown(zoom->mapTo(w.get(), QPoint(0, 0)), zoom->size());
+        EXPECT_GE(shown.left(), w->width() - 54);
+        EXPECT_LT(shown.right(), w->width());
+    };
+    QStringList seen;
+    for (const char* button : {"zoomInButton", "zoomOutButton"}) {
+        do {
+            seen << zoom->text();
+            checkFits();
+            click(w.get(), button);
+        } while (zoom->text() != seen.last());
+    }
+    EXPECT_TRUE(seen.contains(QStringLiteral("Zoom:\n204800%")));
+    EXPECT_FALSE(seen.contains(QStringLiteral("Zoom:\n259900%")));
+    EXPECT_EQ(seen.last(), QStringLiteral("Zoom:\n1.24%"));
 }
 
 TEST_F(FullScreenWindowTest, DestructorLeavesTheListAndKeepsTheOthersInOrder)

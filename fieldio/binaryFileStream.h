@@ -1,0 +1,53 @@
+// binaryFileStream: a file stream of raw bytes with 16- and 32-bit integers in a chosen byte
+// order.
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+
+// The owner opens the file (binary mode) and chooses the byte order. No operation stops or
+// throws on its own: a failure is printed on the error output with perror (the message, ": "
+// and the C library's text) and the state flags stay set, so callers see it in fail() / bad().
+class binaryFileStream : public std::fstream
+{
+public:
+    // littleEndian non-zero: least significant byte first; zero: most significant first.
+    explicit binaryFileStream(int littleEndian = 0);
+
+    int isLittleEndian() const { return littleEndian; }
+    void setLittleEndian(int value) { littleEndian = value; }
+    bool isAttached() const { return attached; }
+
+    // Prints "Opening error" when the stream is not good (call it after opening).
+    void checkOpen();
+    // Prints the message when the stream has reached the end of the file; otherwise nothing.
+    void reportError(const char* message);
+
+    // Writes one byte; a failed write (fail() or bad() afterwards) prints the message.
+    void write_byte(std::uint8_t byte, const char* message);
+    // Low byte first when little-endian, high byte first otherwise.
+    void write_short(std::uint16_t value);
+    // Bits 0-7 first when little-endian, bits 24-31 first otherwise.
+    void write_long(std::uint32_t value);
+
+    // Reads 2 or 4 bytes, stopping at the first failed read, which calls reportError(message);
+    // bytes not read count as 0.
+    std::uint16_t read_short(const char* message);
+    std::uint32_t read_long(const char* message);
+
+    // Works on the other stream's current buffer and takes its byte order. When the other stream
+    // has no buffer the state becomes bad (and throws if the exception mask asks for it).
+    void attach(binaryFileStream& other);
+    // Goes back to the stream's own file; the state flags are cleared.
+    void detach();
+    // Closes the own file (a failed close sets the fail state); an attached stream does nothing.
+    void close();
+
+private:
+    // Reads bytes into values[0 .. count - 1], most significant wherever the byte order puts
+    // it; stops at the first failure, which is reported, and leaves the rest 0.
+    void readBytes(std::uint8_t* values, int count, const char* message);
+
+    int littleEndian;
+    bool attached = false;
+};

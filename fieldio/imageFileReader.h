@@ -1,0 +1,38 @@
+// Reading image files: only regular files are opened, and images are refused by size within the
+// allocation limit that the program sets for the toolkit's image readers.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// The toolkit's limit for one decoded image, in MiB. The toolkit counts every pixel with at least
+// 32 bits, so 1 GiB is what a 16384 x 16384 image of 8-bit grays (or of RGB32 colours) needs;
+// 1920 x 1080 RGBA at any depth (32-bit floats: 32 MiB) is far below it.
+constexpr int imageAllocationLimitMiB = 1024;
+
+// Sets imageAllocationLimitMiB as the limit of every QImageReader of the process.
+void applyImageAllocationLimit();
+
+// Whether an image of `size` in `format` fits the current QImageReader limit as the toolkit
+// counts it: width x height x the format's bits a pixel, at least 32; always true without a limit.
+// An invalid format counts with 32 bits a pixel.
+bool fitsImageAllocationLimit(QSize size, QImage::Format format);
+
+enum class ImageReadStatus {
+    Loaded,
+    NotAnImage, // no regular file (missing, a folder, a FIFO, a device) or no readable image
+    TooLarge,   // its header gives a size beyond the allocation limit
+};
+
+struct ImageFileRead
+{
+    ImageReadStatus status = ImageReadStatus::NotAnImage;
+    QImage image; // as decoded; null unless Loaded
+    QSize size;   // from the file's header when it could be read
+};
+
+// Reads the image file `fileName`, its format taken from the name's suffix and then from the
+// contents (QImage::load's rule), or from the contents alone with formatFromContent. Nothing but
+// a regular file (symbolic links followed) is opened, so a FIFO or a device never blocks.
+ImageFileRead readImageFile(const QString& fileName, bool formatFromContent = false);

@@ -1,0 +1,71 @@
+// complexDataField2D: the block storage from FFTW's allocator, element (i, j) at sizeI * j + i.
+#include "fields/complexDataField2D.h"
+
+#include <sfftw.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+static_assert(sizeof(complexFloat) == sizeof(fftw_complex), "elements are FFTW's complex values");
+
+namespace {
+
+void* mallocOrNull(size_t bytes)
+{
+    return std::malloc(bytes);
+}
+
+// fftw_malloc ends the process when memory runs out; for a field a refusal leaves it empty
+// instead. A hook that someone else installed keeps its say.
+complexFloat* allocateBlock(size_t count)
+{
+    const fftw_malloc_type_function installed = fftw_malloc_hook;
+    if (!installed)
+        fftw_malloc_hook = mallocOrNull;
+    void* block = fftw_malloc(count * sizeof(complexFloat));
+    fftw_malloc_hook = installed;
+    return static_cast<complexFloat*>(block);
+}
+
+} // namespace
+
+bool complexDataField2D::allocate()
+{
+    const size_t count = size_t(sizeI) * size_t(sizeJ);
+    buffer = count > 0 ? allocateBlock(count) : nullptr;
+    return count == 0 || buffer != nullptr;
+}
+
+float* complexDataField2D::elementData()
+{
+    return reinterpret_cast<float*>(buffer);
+}
+
+const float* complexDataField2D::elementData() const
+{
+    return reinterpret_cast<const float*>(buffer);
+}
+
+std::size_t complexDataField2D::elementIndex(int i, int j) const
+{
+    return std::size_t(sizeI) * std::size_t(j) + std::size_t(i);
+}
+
+void complexDataField2D::deallocate()
+{
+    if (buffer)
+        fftw_free(buffer);
+    buffer = nullptr;
+}
+
+void complexDataField2D::fillWith(const complexFloat& value)
+{
+    if (buffer)
+        std::fill(buffer, buffer + sizeI * sizeJ, value);
+}
+
+void complexDataField2D::copyValuesFrom(const complexDataField2D& source)
+{
+    if (buffer)
+        std::copy(source.buffer, source.buffer + sizeI * sizeJ, buffer);
+}

@@ -1,0 +1,259 @@
+// GDSII layer images: the exact records of one polygon, stripes, the layer limit, the 200-point
+// limit, and random images whose polygons must cover every pixel once on its own layer.
+#include "fieldio/gdsiiStream.h"
+
+#include "fieldio/DataSourcePhaseImage2D.h"
+#include "fieldioTestSupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <random>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::vector<int>>;
+using Points = std::vector<std::pair<int, int>>;
+
+struct Boundary
+{
+    int layer = -1;
+    Points points; // without the repeated first point
+};
+
+int read16(const QByteArray& data, int at)
+{
+    return (uchar(data[at]) << 8) | uchar(data[at + 1]);
+}
+
+std::int32_t read32(const QByteArray& data, int at)
+{
+    return std::int32_t(std::uint32_t(read16(data, at)) << 16
+                        | std::uint32_t(read16(data, at + 2)));
+}
+
+// The BOUNDARY elements of a big-endian element stream; anything else fails the test.
+std::vector<Boundary> parseBoundaries(const QByteArray& data, int scale)
+{
+    std::vector<Boundary> result;
+    int at = 0;
+    const auto expectRecord = [&](int length, int type) {
+        EXPECT_LE(at + 4, data.size());
+        if (at + 4 > data.size())
+            return false;
+        EXPECT_EQ(read16(data, at + 2), type) << "at byte " << at;
+        if (length >= 0) {
+            EXPECT_EQ(read16(data, at), length) << "at byte " << at;
+        }
+        return read16(data, at + 2) == type;
+    };
+    while (at < data.size() && !testing::Test::HasFailure()) {
+        Boundary b;
+        if (!expectRecord(4, 0x0800))
+            break;
+        at += 4;
+        if (!expectRecord(6, 0x0D02))
+            break;
+        b.layer = read16(data, at + 4);
+        at += 6;
+        if (!expectRecord(6, 0x0E02))
+            break;
+        EXPECT_EQ(read16(data, at + 4), 0);
+        at += 6;
+        if (!expectRecord(-1, 0x1003))
+            break;
+        const int length = read16(data, at);
+        EXPECT_EQ((length - 4) % 8, 0);
+        for (int k = at + 4; k + 8 <= at + length; k += 8) {
+            const std::int32_t x = read32(data, k);
+            const std::int32_t y = read32(data, k + 4);
+            EXPECT_EQ(x % scale, 0);
+            EXPECT_EQ(y % scale, 0);
+            b.points.emplace_back(x / scale, y / scale);
+        }
+        at += length;
+        if (!expectRecord(4, 0x1100))
+            break;
+        at += 4;
+        EXPECT_GE(b.points.size(), 5u);
+        if (b.points.empty())
+            break;
+        EXPECT_EQ(b.points.front(), b.points.back());
+        b.points.pop_back();
+        result.push_back(b);
+    }
+    return result;
+}
+
+class GdsiiStreamTest : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    // Writes the layer image (gray values = layers) and returns the file's bytes.
+    QByteArray write(const Lines& layers, short maxLayer, int scale = 1)
+    {
+        const QString name = dir.filePath("layers.gds");
+        gdsiiStream stream(scale);
+        stream.open(name.toStdString(), std::ios::out | std::ios::binary | std::ios::trunc);
+        EXPECT_TRUE(stream.good());
+        stream.writeLayerImage(
+            boost::shared_ptr<DataSource2D>(new DataSourcePhaseImage2D(phaseImageOf(layers))),
+            maxLayer);
+        EXPECT_FALSE(stream.fail());
+        stream.close();
+        return fileBytes(name);
+    }
+
+    QTemporaryDir dir;
+};
+
+QByteArray bigEndian(std::initializer_list<std::pair<std::uint32_t, int>> fields)
+{
+    QByteArray bytes;
+    for (const auto& [value, size] : fields)
+        for (int b = size - 1; b >= 0; --b)
+            bytes.append(char((value >> (8 * b)) & 0xFF));
+    return bytes;
+}
+
+TEST_F(GdsiiStreamTest, OneLayerOfThreeByTwoIsOneScaledPolygon)
+{
+    QByteArray expected = bigEndian({{4, 2}, {0x0800, 2}}); // BOUNDARY
+    expected += bigEndian({{6, 2}, {0x0D02, 2}, {7, 2}});   // LAYER 7
+    expected += bigEndian({{6, 2}, {0x0E02, 2}, {0, 2}});   // DATATYPE 0
+    expected += bigEndian({{44, 2}, {0x1003, 2}});          // XY of five points
+    for (const auto& [x, y] : Points{{3, 2}, {3, 0}, {0, 0}, {0, 2}, {3, 2}})
+        expected += bigEndian({{std::uint32_t(x * 1000), 4}, {std::uint32_t(y * 1000), 4}});
+    expected += bigEndian({{4, 2}, {0x1100, 2}}); // ENDEL
+    EXPECT_EQ(write({{7, 7, 7}, {7, 7, 7}}, 255, 1000).toHex(' '), expected.toHex(' '));
+}
+
+TEST_F(GdsiiStreamTest, TwoStripesGiveTwoPolygons)
+{
+    const auto boundaries = parseBoundaries(write({{1, 2}, {1, 2}, {1, 2}}, 255), 1);
+    ASSERT_EQ(boundaries.size(), 2u);
+    EXPECT_EQ(boundaries[0].layer, 1);
+    EXPECT_EQ(boundaries[0].points, (Points{{1, 3}, {1, 0}, {0, 0}, {0, 3}}));
+    EXPECT_EQ(boundaries[1].layer, 2);
+    EXPECT_EQ(boundaries[1].points, (Points{{2, 3}, {2, 0}, {1, 0}, {1, 3}}));
+}
+
+TEST_F(GdsiiStreamTest, LayersAboveTheLimitAreDropped)
+{
+    const Lines image = {{200, 200, 200, 200}, {200, 5, 5, 200}, {200, 200, 200, 200}};
+    struct Case
+    {
+        short maxLayer;
+        std::vector<int> layers;
+    };
+    for (const Case& c :
+         {Case{255, {5, 200}}, Case{200, {5, 200}}, Case{199, {5}}, Case{4, {}}, Case{-1, {}}}) {
+        SCOPED_TRACE(c.maxLayer);
+        std::vector<int> layers;
+        for (const Boundary& b : parseBoundaries(write(image, c.maxLayer), 1))
+            if (layers.empty() || layers.back() != b.layer)
+                layers.push_back(b.layer);
+        std::sort(layers.begin(), layers.end());
+        EXPECT_EQ(layers, c.layers);
+    }
+}
+
+TEST_F(GdsiiStreamTest, MergingStopsBeforeTwoHundredPoints)
+{
+    // A staircase three pixels wide on layer 1 over background 9: every line adds four corners.
+    const int height = 120;
+    Lines image(height, std::vector<int>(height + 2, 9));
+    for (int y = 0; y < height; ++y)
+        for (int x = y; x < y + 3; ++x)
+            image[size_t(y)][size_t(x)] = 1;
+    std::vector<size_t> counts;
+    for (const Boundary& b : parseBoundaries(write(image, 8), 1))
+        counts.push_back(b.points.size());
+    // 4 + 4 * 48 corners reach the limit; lines 49 and 98 start new polygons.
+    EXPECT_EQ(counts, (std::vector<size_t>{196, 196, 88}));
+}
+
+// Pixel centres inside the outline by the even-odd rule (vertical edges right of the centre).
+bool covers(const Points& outline, int x, int y)
+{
+    const double cx = x + 0.5;
+    const double cy = y + 0.5;
+    bool inside = false;
+    for (size_t k = 0; k < outline.size(); ++k) {
+        const auto& a = outline[k];
+        const auto& b = outline[(k + 1) % outline.size()];
+        if (a.first == b.first && a.first > cx && std::min(a.second, b.second) < cy
+            && std::max(a.second, b.second) > cy)
+            inside = !inside;
+    }
+    return inside;
+}
+
+TEST_F(GdsiiStreamTest, PolygonsCoverEveryPixelOnceOnItsLayer)
+{
+    std::mt19937 random(12345);
+    struct Shape
+    {
+        int width, height, layers, block;
+    };
+    for (const Shape& shape :
+         {Shape{1, 1, 1, 1}, Shape{9, 1, 3, 1}, Shape{1, 9, 2, 1}, Shape{7, 5, 3, 1},
+          Shape{13, 11, 2, 1}, Shape{20, 20, 3, 3}, Shape{31, 17, 2, 4}, Shape{40, 40, 4, 2}}) {
+        for (int round = 0; round < 5; ++round) {
+            SCOPED_TRACE(testing::Message()
+                         << shape.width << " x " << shape.height << " round " << round);
+            // Blocks of block x block pixels give longer runs and more merging.
+            Lines image(size_t(shape.height), std::vector<int>(size_t(shape.width)));
+            for (int y = 0; y < shape.height; ++y)
+                for (int x = 0; x < shape.width; ++x) {
+                    std::mt19937 cell(
+                        unsigned(round * 100003 + (y / shape.block) * 1009 + x / shape.block));
+                    image[size_t(y)][size_t(x)] = int(cell() % unsigned(shape.layers)) + 1;
+                }
+            if (round > 2)
+                for (auto& line : image)
+                    for (int& v : line)
+                        v = int(random() % unsigned(shape.layers)) + 1;
+            const auto boundaries = parseBoundaries(write(image, 255, 3), 3);
+            std::vector<std::vector<int>> coverage(size_t(shape.height),
+                                                   std::vector<int>(size_t(shape.width), 0));
+            for (const Boundary& b : boundaries) {
+                ASSERT_LT(b.points.size(), 200u);
+                for (size_t k = 0; k < b.points.size(); ++k) {
+                    // Coordinates back in pixel units; edges alternate vertical, horizontal.
+                    const auto& p = b.points[k];
+                    const auto& q = b.points[(k + 1) % b.points.size()];
+                    ASSERT_TRUE(k % 2 == 0 ? p.first == q.first : p.second == q.second)
+                        << "edge " << k;
+                }
+                for (int y = 0; y < shape.height; ++y)
+                    for (int x = 0; x < shape.width; ++x)
+                        if (covers(b.points, x, y)) {
+                            ++coverage[size_t(y)][size_t(x)];
+                            EXPECT_EQ(b.layer, image[size_t(y)][size_t(x)]) << x << ", " << y;
+                        }
+            }
+            for (int y = 0; y < shape.height; ++y)
+                for (int x = 0; x < shape.width; ++x)
+                    ASSERT_EQ(coverage[size_t(y)][size_t(x)], 1) << x << ", " << y;
+        }
+    }
+}
+
+TEST_F(GdsiiStreamTest, AnEmptyImageWritesNothing)
+{
+    gdsiiStream stream;
+    EXPECT_EQ(stream.getScale(), 1);
+    EXPECT_EQ(stream.isLittleEndian(), 0);
+    const QString name = dir.filePath("empty.gds");
+    stream.open(name.toStdString(), std::ios::out | std::ios::binary | std::ios::trunc);
+    stream.writeLayerImage(boost::shared_ptr<DataSource2D>(new DataSourcePhaseImage2D(QImage())),
+                           255);
+    stream.writeLayerImage(boost::shared_ptr<DataSource2D>(), 255);
+    stream.close();
+    EXPECT_TRUE(fileBytes(name).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,162 @@
+// Reading image files: the allocation limit as the toolkit counts it, refused sizes, and names
+// that are no regular files.
+#include "fieldio/imageFileReader.h"
+
+#include "support/pngHeader.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+// Sets a reader limit for its lifetime.
+class AllocationLimit
+{
+public:
+    explicit AllocationLimit(int mib)
+        : old(QImageReader::allocationLimit())
+    {
+        QImageReader::setAllocationLimit(mib);
+    }
+    ~AllocationLimit() { QImageReader::setAllocationLimit(old); }
+
+private:
+    int old;
+};
+
+struct LimitCase
+{
+    const char* name;
+    QSize size;
+    QImage::Format format;
+    bool fits;
+};
+
+template<size_t N>
+void expectFits(const LimitCase (&rows)[N])
+{
+    for (const LimitCase& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(fitsImageAllocationLimit(row.size, row.format), row.fits);
+    }
+}
+
+TEST(ImageAllocationLimit, CountsAtLeast32BitsAPixelAsTheToolkitDoes)
+{
+    AllocationLimit limit(1); // 1 MiB
+    const LimitCase rows[] = {
+        {"512 x 512 RGB32, exactly 1 MiB", {512, 512}, QImage::Format_RGB32, true},
+        {"one line more", {512, 513}, QImage::Format_RGB32, false},
+        {"gray counts 32 bits", {512, 512}, QImage::Format_Grayscale8, true},
+        {"gray one column more", {513, 512}, QImage::Format_Grayscale8, false},
+        {"bits count 32 as well", {513, 512}, QImage::Format_Mono, false},
+        {"64 bits a pixel", {256, 512}, QImage::Format_RGBA64, true},
+        {"64 bits, one column more", {257, 512}, QImage::Format_RGBA64, false},
+        {"unknown format counts 32 bits", {512, 513}, QImage::Format_Invalid, false},
+        {"empty", {0, 0}, QImage::Format_RGB32, true},
+    };
+    expectFits(rows);
+}
+
+TEST(ImageAllocationLimit, ProgramLimitTakesLargeImagesAtAnyDepth)
+{
+    AllocationLimit keep(QImageReader::allocationLimit());
+    applyImageAllocationLimit();
+    EXPECT_EQ(QImageReader::allocationLimit(), imageAllocationLimitMiB);
+    const LimitCase rows[] = {
+        {"16384 x 16384 gray", {16384, 16384}, QImage::Format_Grayscale8, true},
+        {"16384 x 16384 colour", {16384, 16384}, QImage::Format_RGB32, true},
+        {"16384 x 16384, 16 bits a channel", {16384, 16384}, QImage::Format_RGBA64, false},
+        {"1920 x 1080 RGBA, 16 bits a channel", {1920, 1080}, QImage::Format_RGBA64, true},
+        {"1920 x 1080 RGBA, floats", {1920, 1080}, QImage::Format_RGBA32FPx4, true},
+        {"10000 x 10000 RGBA, 16 bits a channel", {10000, 10000}, QImage::Format_RGBA64, true},
+        {"40000 x 40000 gray", {40000, 40000}, QImage::Format_Grayscale8, false},
+        {"16384 x 16385 gray", {16384, 16385}, QImage::Format_Grayscale8, false},
+    };
+    expectFits(rows);
+}
+
+class ImageFileReaderTest : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(ImageFileReaderTest, ReadsWhatFitsAndRefusesWhatDoesNotAsTheToolkitWould)
+{
+    AllocationLimit limit(1);
+    QImage fits(512, 512, QImage::Format_Grayscale8);
+    fits.fill(7);
+    const QString fitsName = dir.filePath(QStringLiteral("fits.png"));
+    ASSERT_TRUE(fits.save(fitsName));
+    QImage over(513, 512, QImage::Format_Grayscale8);
+    over.fill(7);
+    const QString overName = dir.filePath(QStringLiteral("over.png"));
+    ASSERT_TRUE(over.save(overName));
+
+    const ImageFileRead loaded = readImageFile(fitsName);
+    EXPECT_EQ(loaded.status, ImageReadStatus::Loaded);
+    EXPECT_EQ(loaded.size, QSize(512, 512));
+    EXPECT_EQ(loaded.image.pixelColor(3, 3), QColor(7, 7, 7));
+
+    const ImageFileRead refused = readImageFile(overName);
+    EXPECT_EQ(refused.status, ImageReadStatus::TooLarge);
+    EXPECT_EQ(refused.size, QSize(513, 512));
+    EXPECT_TRUE(refused.image.isNull());
+    EXPECT_TRUE(QImage(overName).isNull()) << "the toolkit refuses it as well";
+}
+
+TEST_F(ImageFileReaderTest, HeaderBeyondTheProgramLimitIsRefusedWithItsSize)
+{
+    AllocationLimit keep(QImageReader::allocationLimit());
+    applyImageAllocationLimit();
+    for (bool fromContent : {false, true}) {
+        SCOPED_TRACE(fromContent);
+        const ImageFileRead read = readImageFile(
+            write(QStringLiteral("huge.png"), grayPngHeader(40000, 40000)), fromContent);
+        EXPECT_EQ(read.status, ImageReadStatus::TooLarge);
+        EXPECT_EQ(read.size, QSize(40000, 40000));
+    }
+}
+
+TEST_F(ImageFileReaderTest, NamesThatAreNoRegularImageFilesReadNothingAtOnce)
+{
+    const QString fifo = dir.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = dir.filePath(QStringLiteral("zero.png"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), link));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.png")));
+    const QString text = write(QStringLiteral("text.png"), "no image");
+    const QString names[] = {fifo,
+                             link,
+                             dir.filePath(QStringLiteral("folder.png")),
+                             text,
+                             dir.filePath(QStringLiteral("missing.png")),
+                             QString()};
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        QElapsedTimer clock;
+        clock.start();
+        const ImageFileRead read = readImageFile(name);
+        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_EQ(read.status, ImageReadStatus::NotAnImage);
+        EXPECT_TRUE(read.image.isNull());
+    }
+}
+
+} // namespace
