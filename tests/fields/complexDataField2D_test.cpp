@@ -7,7 +7,10 @@
 #include "fields/DataField2D.h"
 #include "support/messageRecorder.h"
 
+#include <algorithm>
 #include <climits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -72,6 +75,20 @@ TEST(complexDataField2D, sizeConstructorsTakeTheDefaultPitch)
     expectComplexValues(filled, std::vector<complexFloat>(6, {1.5f, -2.0f}));
 }
 
+#if PHASEDECK_LAB
+TEST(complexDataField2D, blockHoldsPairsWithIFastest)
+{
+    complexDataField2D field = referenceField(4, 2);
+    const float* block = field.data();
+    for (int j = 0; j < 2; ++j)
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(block[2 * (4 * j + i)], ref(i, j).re);
+            EXPECT_EQ(block[2 * (4 * j + i) + 1], ref(i, j).im);
+        }
+    field.setValueAt(5, 7.0f, -8.0f);
+    expectComplexNear(field.getValue(1, 1), {7.0f, -8.0f}, 0.0);
+}
+#else
 TEST(complexDataField2D, rowsHoldInterleavedPairsWithJFastest)
 {
     const complexDataField2D field = referenceField(4, 2);
@@ -84,6 +101,38 @@ TEST(complexDataField2D, rowsHoldInterleavedPairsWithJFastest)
     // One block, rows 2 sizeJ floats apart.
     EXPECT_EQ(rows[1] - rows[0], 4);
     EXPECT_EQ(rows[3] - rows[0], 12);
+}
+#endif
+
+// The storage-order block of the element-wise passes, in either edition's layout: every element
+// once at its elementIndex, writes through the block seen by getValue; no block without elements.
+TEST(complexDataField2D, storageOrderBlockPlacesEveryElementAtItsIndex)
+{
+    for (const auto& sizes : {std::pair<int, int>{4, 2}, {3, 5}, {1, 7}}) {
+        SCOPED_TRACE(testing::Message() << sizes.first << " x " << sizes.second);
+        complexDataField2D field = referenceField(sizes.first, sizes.second);
+        ASSERT_EQ(field.elementCount(), std::size_t(sizes.first) * std::size_t(sizes.second));
+        float* block = field.elementData();
+        ASSERT_NE(block, nullptr);
+        std::vector<int> seen(field.elementCount(), 0);
+        for (int j = 0; j < sizes.second; ++j)
+            for (int i = 0; i < sizes.first; ++i) {
+                const std::size_t k = field.elementIndex(i, j);
+                ASSERT_LT(k, field.elementCount());
+                ++seen[k];
+                EXPECT_EQ(block[2 * k], ref(i, j).re);
+                EXPECT_EQ(block[2 * k + 1], ref(i, j).im);
+                block[2 * k] = float(100 * i + j);
+                block[2 * k + 1] = -1.0f;
+            }
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), std::ptrdiff_t(seen.size()));
+        for (int j = 0; j < sizes.second; ++j)
+            for (int i = 0; i < sizes.first; ++i)
+                expectComplexNear(field.getValue(i, j), {float(100 * i + j), -1.0f}, 0.0);
+    }
+    const complexDataField2D empty(0, 3, 0);
+    EXPECT_EQ(empty.elementData(), nullptr);
+    EXPECT_EQ(empty.elementCount(), 0u);
 }
 
 TEST(complexDataField2D, copiesOwnTheirValues)
@@ -155,11 +204,50 @@ TEST(complexDataField2D, emptyAndNegativeSizes)
 
     complexDataField2D empty(0, 3, 0);
     EXPECT_TRUE(empty.isOk());
-    EXPECT_EQ(empty.getRows(), nullptr);
+    EXPECT_EQ(storageOf(empty), nullptr);
     expectComplexNear(empty.getValuePeriodic(-1, 5), {0.0f, 0.0f}, 0.0);
     complexDataField2D copy(empty);
     copy = negative;
     EXPECT_EQ(copy.getSizeI(), 0);
+}
+
+TEST(complexDataField2D, sizesBeyondTheIndexRangeGiveAnEmptyField)
+{
+    // More than INT_MAX / 2 elements: 2 sizeI sizeJ floats would overflow an int. Nothing is
+    // allocated for them.
+    struct Case
+    {
+        int sizeI, sizeJ;
+    };
+    const Case cases[] = {{1 << 15, 1 << 15}, {INT_MAX, 2},  {2, INT_MAX / 2 + 1}, {46341, 46341},
+                          {INT_MAX, INT_MAX}, {-1, INT_MAX}, {1, 1 << 30},         {65536, 65536}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.sizeI << " x " << c.sizeJ);
+        complexDataField2D field(c.sizeI, c.sizeJ, 1);
+        EXPECT_FALSE(field.isOk());
+        EXPECT_EQ(field.getSizeI(), 0);
+        EXPECT_EQ(field.getSizeJ(), 0);
+        EXPECT_EQ(storageOf(field), nullptr);
+        EXPECT_EQ(field.getDomainFlag(), 1);
+        EXPECT_EQ(field.getMaxAbs(), 0.0f);
+        EXPECT_EQ(field.getTotalIntensity(), 0.0);
+
+        complexDataField2D filled(c.sizeI, c.sizeJ, complexFloat{1.0f, 0.0f});
+        EXPECT_FALSE(filled.isOk());
+        EXPECT_EQ(filled.getSizeI(), 0);
+        EXPECT_EQ(field.cyclicShift(1, 1)->getSizeI(), 0);
+        EXPECT_EQ(field.resizeCentered(2, 2)->getSizeI(), 2);
+    }
+    // Copying or assigning an empty field gives an empty field with storage of its own.
+    complexDataField2D refused(1 << 16, 1 << 15, 0);
+    complexDataField2D copy(refused);
+    EXPECT_EQ(copy.getSizeI(), 0);
+    EXPECT_EQ(storageOf(copy), nullptr);
+    complexDataField2D assigned = referenceField(4, 2);
+    assigned = refused;
+    EXPECT_EQ(assigned.getSizeI(), 0);
+    EXPECT_EQ(assigned.getSizeJ(), 0);
+    EXPECT_EQ(storageOf(assigned), nullptr);
 }
 
 TEST(complexDataField2D, parametersAndCoordinates)
