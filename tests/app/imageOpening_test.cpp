@@ -7,7 +7,7 @@
 #include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "fields/DataField2D.h"
-#include "support/fullScreenWindows.h"
+#include "support/openWindows.h"
 #include "support/messageRecorder.h"
 #include "support/pngHeader.h"
 #include "views/qComplexDataGrscMapWidget.h"
@@ -103,11 +103,7 @@ protected:
 
     std::vector<qComplexDataGrscMapWidget*> fieldWindows() const
     {
-        std::vector<qComplexDataGrscMapWidget*> found;
-        for (QMdiSubWindow* frame : window->workspaceArea()->subWindowList())
-            if (auto* w = qobject_cast<qComplexDataGrscMapWidget*>(frame->widget()))
-                found.push_back(w);
-        return found;
+        return fieldWindowsOf(*window);
     }
 
     std::vector<QString> fieldCaptions() const

@@ -54,6 +54,17 @@ inline ComplexField randomComplexField(int sizeI, int sizeJ, unsigned seed)
     return field;
 }
 
+// 24 x 20 zeros with a bar of 200 at (15..21, 15) and a spot of 255 at (4, 5): a picture off
+// the centre for DOE design from bitmaps.
+inline RealField barAndSpotPicture()
+{
+    RealField field = realField(24, 20);
+    for (int i = 15; i <= 21; ++i)
+        field->setValue(i, 15, 200.0f);
+    field->setValue(4, 5, 255.0f);
+    return field;
+}
+
 inline ComplexField copyOf(const ComplexField& field)
 {
     return ComplexField(new complexDataField2D(*field));

@@ -12,6 +12,7 @@
 #include "fields/complexDataField2D.h"
 #include "lab/design/doeFromBitmap.h"
 #include "support/messageRecorder.h"
+#include "support/openWindows.h"
 #include "tests/design/designTestFields.h"
 
 #include <QGuiApplication>
@@ -117,11 +118,7 @@ protected:
 
     std::vector<qComplexDataGrscMapWidget*> fieldWindows() const
     {
-        std::vector<qComplexDataGrscMapWidget*> windows;
-        for (QMdiSubWindow* frame : mainWindow->workspaceArea()->subWindowList())
-            if (auto* w = qobject_cast<qComplexDataGrscMapWidget*>(frame->widget()))
-                windows.push_back(w);
-        return windows;
+        return fieldWindowsOf(*mainWindow);
     }
 
     qComplexDataGrscMapWidget* windowCaptioned(const QString& caption) const
@@ -211,16 +208,6 @@ protected:
     unsigned char savedGray2Pi = 255;
 };
 
-// 24 x 20 with an off-centre bar and a spot.
-RealField picture()
-{
-    RealField field = realField(24, 20);
-    for (int i = 15; i <= 21; ++i)
-        field->setValue(i, 15, 200.0f);
-    field->setValue(4, 5, 255.0f);
-    return field;
-}
-
 } // namespace
 
 // The first run presets the tile with its minimum, 1.2 times the larger displayed side; a
@@ -228,7 +215,8 @@ RealField picture()
 // them, the tile's shift range included.
 TEST_F(LabComputeDoeTest, presetsAndACancelledDialogThatKeepsItsValues)
 {
-    qComplexDataGrscMapWidget* source = openReal(picture(), QStringLiteral("/pictures/ring.png"));
+    qComplexDataGrscMapWidget* source
+        = openReal(barAndSpotPicture(), QStringLiteral("/pictures/ring.png"));
     answer = Answer{40, 3, 4, 0, 17, 3, -20};
     pressDoeButton(source);
     ASSERT_EQ(shown.size(), 1u);
@@ -281,7 +269,8 @@ TEST_F(LabComputeDoeTest, presetsAndACancelledDialogThatKeepsItsValues)
 
 TEST_F(LabComputeDoeTest, anAcceptedDesignOpensTheDoeAndItsFarField)
 {
-    qComplexDataGrscMapWidget* source = openReal(picture(), QStringLiteral("/pictures/ring.png"));
+    qComplexDataGrscMapWidget* source
+        = openReal(barAndSpotPicture(), QStringLiteral("/pictures/ring.png"));
     const auto [doe, far] = design(source, {32, 10, 10, 10, 8, 0, 0});
     ASSERT_NE(doe, nullptr);
     // Phase III puts every phase on one of the 8 levels.
@@ -296,7 +285,7 @@ TEST_F(LabComputeDoeTest, anAcceptedDesignOpensTheDoeAndItsFarField)
     // and centred on element (0, 0), picture element (pi, pj) is far-field element
     // (pi - 12, pj - 10), wrapped.
     const ComplexField f = far->complexField();
-    const RealField p = picture();
+    const RealField p = barAndSpotPicture();
     double inside = 0.0, total = 0.0;
     for (int j = 0; j < 32; ++j)
         for (int i = 0; i < 32; ++i) {
@@ -315,7 +304,7 @@ TEST_F(LabComputeDoeTest, anAcceptedDesignOpensTheDoeAndItsFarField)
 // leaves the phase unquantised.
 TEST_F(LabComputeDoeTest, withoutPhaseThreeThePhaseStaysUnquantised)
 {
-    qComplexDataGrscMapWidget* source = openReal(picture(), QStringLiteral("ring"));
+    qComplexDataGrscMapWidget* source = openReal(barAndSpotPicture(), QStringLiteral("ring"));
     for (const Answer& a : {Answer{30, 0, 0, 0, 4, 0, 0}, Answer{30, 5, 5, 0, 4, 0, 0}}) {
         SCOPED_TRACE(a.first);
         const auto [doe, far] = design(source, a);
@@ -429,7 +418,7 @@ TEST_F(LabComputeDoeTest, withoutTheOptionsDialogTheStoredValuesRun)
     theIftaParameters.iterationsPhaseII = 2;
     theIftaParameters.iterationsPhaseIII = 2;
     theIftaParameters.phaseLevels = 4;
-    qComplexDataGrscMapWidget* source = openReal(picture(), QStringLiteral("quiet"));
+    qComplexDataGrscMapWidget* source = openReal(barAndSpotPicture(), QStringLiteral("quiet"));
     pressDoeButton(source);
     EXPECT_TRUE(shown.empty());
     qComplexDataGrscMapWidget* doe = windowCaptioned(QStringLiteral("DOE for signal quiet"));

@@ -9,6 +9,7 @@
 #include "fields/complexDataField2D.h"
 #include "lab/fieldio/diffractiveElementFile.h"
 #include "support/messageRecorder.h"
+#include "support/openWindows.h"
 #include "views/qComplexDataGrscMapWidget.h"
 #include "views/saveFileName.h"
 
@@ -125,14 +126,7 @@ protected:
         return file;
     }
 
-    std::vector<qComplexDataGrscMapWidget*> fieldWindows() const
-    {
-        std::vector<qComplexDataGrscMapWidget*> found;
-        for (QMdiSubWindow* frame : window->workspaceArea()->subWindowList())
-            if (auto* w = qobject_cast<qComplexDataGrscMapWidget*>(frame->widget()))
-                found.push_back(w);
-        return found;
-    }
+    std::vector<qComplexDataGrscMapWidget*> fieldWindows() const { return fieldWindowsOf(*window); }
 
     // The one field window opened so far shows the test field's real part under `caption`.
     void expectOneElementWindow(const QString& caption)

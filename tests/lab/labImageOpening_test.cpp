@@ -9,7 +9,7 @@
 #include "fields/complexDataField2D.h"
 #include "fields/DataField2D.h"
 #include "lab/app/imageConversionChoice.h"
-#include "support/fullScreenWindows.h"
+#include "support/openWindows.h"
 #include "support/messageRecorder.h"
 #include "views/qComplexDataGrscMapWidget.h"
 #include "views/qFullScreenFieldWidget.h"
@@ -135,14 +135,7 @@ protected:
         rememberedImageConversion() = ImageConversionChoice();
     }
 
-    std::vector<qComplexDataGrscMapWidget*> fieldWindows() const
-    {
-        std::vector<qComplexDataGrscMapWidget*> found;
-        for (QMdiSubWindow* frame : window->workspaceArea()->subWindowList())
-            if (auto* w = qobject_cast<qComplexDataGrscMapWidget*>(frame->widget()))
-                found.push_back(w);
-        return found;
-    }
+    std::vector<qComplexDataGrscMapWidget*> fieldWindows() const { return fieldWindowsOf(*window); }
 
     qComplexDataGrscMapWidget* lastFieldWindow() const
     {

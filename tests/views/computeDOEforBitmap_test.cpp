@@ -7,7 +7,8 @@
 #include "base/phasedeckGlobals.h"
 #include "fields/complexDataField2D.h"
 #include "fields/DataField2D.h"
-#include "support/fullScreenWindows.h"
+#include "support/openWindows.h"
+#include "tests/design/designTestFields.h"
 #include "views/qFullScreenFieldWidget.h"
 
 #include <QGuiApplication>
@@ -51,11 +52,7 @@ protected:
 
     std::vector<qComplexDataGrscMapWidget*> fieldWindows() const
     {
-        std::vector<qComplexDataGrscMapWidget*> windows;
-        for (QMdiSubWindow* frame : mainWindow->workspaceArea()->subWindowList())
-            if (auto* w = qobject_cast<qComplexDataGrscMapWidget*>(frame->widget()))
-                windows.push_back(w);
-        return windows;
+        return fieldWindowsOf(*mainWindow);
     }
 
     static void pressDoeButton(qComplexDataGrscMapWidget* window)
@@ -118,21 +115,11 @@ protected:
     int savedHeight = 0;
 };
 
-// 24 x 20 picture with an off-centre bar and spot.
-boost::shared_ptr<DataField2D> picture()
-{
-    boost::shared_ptr<DataField2D> field(new DataField2D(24, 20, 0, 0, 1, 1, 0.0f));
-    for (int i = 15; i <= 21; ++i)
-        field->setValue(i, 15, 200.0f);
-    field->setValue(4, 5, 255.0f);
-    return field;
-}
-
 } // namespace
 
 TEST_F(ComputeDoeTest, realFieldAtZoomOneUsesTheStoredField)
 {
-    boost::shared_ptr<DataField2D> field = picture();
+    boost::shared_ptr<DataField2D> field = designTest::barAndSpotPicture();
     mainWindow->openRealFieldWindow(field, QStringLiteral("/data/pictures/target.png"), QString());
     ASSERT_EQ(fieldWindows().size(), 1u);
     qComplexDataGrscMapWidget* source = fieldWindows().front();
@@ -161,7 +148,8 @@ TEST_F(ComputeDoeTest, realFieldAtZoomOneUsesTheStoredField)
 
 TEST_F(ComputeDoeTest, zoomedRealFieldUsesTheDisplayedSize)
 {
-    mainWindow->openRealFieldWindow(picture(), QStringLiteral("zoomed"), QString());
+    mainWindow->openRealFieldWindow(designTest::barAndSpotPicture(), QStringLiteral("zoomed"),
+                                    QString());
     qComplexDataGrscMapWidget* source = fieldWindows().front();
     ASSERT_TRUE(QMetaObject::invokeMethod(source, "zoomIn"));
     ASSERT_EQ(source->displayedSize(), QSize(30, 25));

@@ -11,7 +11,7 @@
 #include "fieldio/asciiExport.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageColours.h"
-#include "support/fullScreenWindows.h"
+#include "support/openWindows.h"
 #include "support/messageRecorder.h"
 #include "tests/views/fieldWindowTestFields.h"
 #include "views/qFullScreenFieldWidget.h"
