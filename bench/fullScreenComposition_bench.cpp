@@ -76,18 +76,19 @@ void perPixelLensAndPrism(benchmark::State& state, vectorPath path)
     state.SetItemsProcessed(state.iterations() * p.fullWidth * p.fullHeight);
 }
 
-// One slider step as the window now runs it: the per-pixel composition expanded into the reused
-// 32-bit image that the window paints; with painted, also drawn into a 32-bit surface of the
-// full-screen size, as the window's paint event does.
+// One slider step as the window now runs it: the per-pixel composition into the bitmap of the
+// step before, each row expanded at once into the reused 32-bit image that the window paints;
+// with painted, also drawn into a 32-bit surface of the full-screen size, as the window's paint
+// event does.
 void perPixelStep(benchmark::State& state, vectorPath path, bool painted)
 {
     const pathScope scope(path);
     const QImage work = cell(100, 100);
     const CompositionParameters p = lensAndPrism();
-    QImage shown;
+    QImage bitmap, shown;
     QImage surface(p.fullWidth, p.fullHeight, QImage::Format_RGB32);
     for (auto _ : state) {
-        expandToColours(composeFullScreen(work, PatternLevels(), p), shown);
+        composeFullScreenInto(work, PatternLevels(), p, bitmap, shown);
         if (painted) {
             QPainter painter(&surface);
             painter.drawImage(QPoint(0, 0), shown);

@@ -66,6 +66,36 @@ QImage newFullImage(const CompositionParameters& p)
     return out;
 }
 
+// out as a full-screen Indexed8 image: kept when it already is one and holds its pixels alone,
+// so that a step writes into the pixels of the step before.
+void reuseOrMakeFullImage(QImage& out, const CompositionParameters& p)
+{
+    if (out.width() != p.fullWidth || out.height() != p.fullHeight
+        || out.format() != QImage::Format_Indexed8 || !out.isDetached())
+        out = newFullImage(p);
+}
+
+// out as a Format_RGB32 image of the given size, kept when it already is one and is not shared.
+void reuseOrMakeColourImage(QImage& out, QSize size)
+{
+    if (out.size() != size || out.format() != QImage::Format_RGB32 || !out.isDetached())
+        out = QImage(size, QImage::Format_RGB32);
+}
+
+// The opaque colours of bitmap's colour table (indexes beyond it black) into palette; grays
+// holds their blue parts, and the result says whether every colour is that gray.
+bool opaqueColours(const QImage& bitmap, unsigned int* palette, unsigned char* grays)
+{
+    bool gray = true;
+    const QVector<QRgb> colours = bitmap.colorTable();
+    for (int i = 0; i < 256; ++i) {
+        palette[i] = 0xFF000000u | (i < colours.size() ? colours[i] : 0u);
+        grays[i] = static_cast<unsigned char>(qBlue(palette[i]));
+        gray = gray && palette[i] == (0xFF000000u | grays[i] * 0x010101u);
+    }
+    return gray;
+}
+
 // Indexes of work (or of a value map applied to them) tiled over the full screen.
 void tileInto(QImage& out, const QImage& work, const CompositionParameters& p,
               const unsigned char* valueOfIndex)
@@ -250,11 +280,15 @@ QImage composeTiled(const QImage& work, const PatternLevels& levels, const Compo
     return out;
 }
 
-QImage composePerPixel(const QImage& work, const PatternLevels& levels,
-                       const CompositionParameters& p)
+namespace {
+
+// The per-pixel path into out (reused as reuseOrMakeFullImage says); with colours, every row also
+// goes through the palette into *colours right after it is composed, while it is still in cache.
+void composePerPixelInto(const QImage& work, const PatternLevels& levels,
+                         const CompositionParameters& p, QImage& out, QImage* colours)
 {
     const int W = p.fullWidth, H = p.fullHeight;
-    QImage out = newFullImage(p);
+    reuseOrMakeFullImage(out, p);
     const GrayTable table = computeGrayTable(p.grayPhase0, p.grayPhase2Pi, p.gammaValue);
     out.setColorTable(grayTablePalette(table, p.inverted, p.grayPhase0, p.grayPhase2Pi));
 
@@ -292,6 +326,15 @@ QImage composePerPixel(const QImage& work, const PatternLevels& levels,
     const double* xx = xSquared.data();
     const double* xp = xPrism.data();
     const auto addPhaseRow = pickForVectorPath(addPhaseRowPortable, addPhaseRowAvx2);
+    const auto expandRow = pickForVectorPath(expandIndexedRowPortable, expandIndexedRowAvx2);
+    unsigned int palette[256];
+    unsigned char graysOfPalette[256];
+    const unsigned char* grays = nullptr;
+    if (colours) {
+        reuseOrMakeColourImage(*colours, out.size());
+        if (opaqueColours(out, palette, graysOfPalette))
+            grays = graysOfPalette;
+    }
     for (int r = 0; r < H; ++r) {
         const int y = r - cy;
         const double py = static_cast<int>(y * prismYCoefficient);
@@ -303,7 +346,19 @@ QImage composePerPixel(const QImage& work, const PatternLevels& levels,
             bg = p.background + static_cast<size_t>(H - 1 - r) * W;
 #endif
         addPhaseRow(line, bg, xx, xp, yy, lensCoefficient, py, W);
+        if (colours)
+            expandRow(line, palette, grays, reinterpret_cast<unsigned int*>(colours->scanLine(r)),
+                      W);
     }
+}
+
+} // namespace
+
+QImage composePerPixel(const QImage& work, const PatternLevels& levels,
+                       const CompositionParameters& p)
+{
+    QImage out;
+    composePerPixelInto(work, levels, p, out, nullptr);
     return out;
 }
 
@@ -313,22 +368,25 @@ QImage composeFullScreen(const QImage& work, const PatternLevels& levels,
     return usesFastPath(p) ? composeTiled(work, levels, p) : composePerPixel(work, levels, p);
 }
 
+void composeFullScreenInto(const QImage& work, const PatternLevels& levels,
+                           const CompositionParameters& p, QImage& bitmap, QImage& colours)
+{
+    if (usesFastPath(p)) {
+        bitmap = composeTiled(work, levels, p);
+        expandToColours(bitmap, colours);
+    } else {
+        composePerPixelInto(work, levels, p, bitmap, &colours);
+    }
+}
+
 void expandToColours(const QImage& bitmap, QImage& out)
 {
-    if (out.size() != bitmap.size() || out.format() != QImage::Format_RGB32)
-        out = QImage(bitmap.size(), QImage::Format_RGB32);
+    reuseOrMakeColourImage(out, bitmap.size());
     if (bitmap.isNull())
         return;
-    // Opaque colours; indexes beyond the colour table show black.
     unsigned int palette[256];
     unsigned char grays[256];
-    bool gray = true;
-    const QVector<QRgb> colours = bitmap.colorTable();
-    for (int i = 0; i < 256; ++i) {
-        palette[i] = 0xFF000000u | (i < colours.size() ? colours[i] : 0u);
-        grays[i] = static_cast<unsigned char>(qBlue(palette[i]));
-        gray = gray && palette[i] == (0xFF000000u | grays[i] * 0x010101u);
-    }
+    const bool gray = opaqueColours(bitmap, palette, grays);
     const auto expandRow = pickForVectorPath(expandIndexedRowPortable, expandIndexedRowAvx2);
     for (int y = 0; y < bitmap.height(); ++y)
         expandRow(bitmap.constScanLine(y), palette, gray ? grays : nullptr,

@@ -83,6 +83,12 @@ QImage composePerPixel(const QImage& work, const PatternLevels& levels,
 // what the window paints. Colours are opaque; an index beyond the colour table shows black.
 void expandToColours(const QImage& bitmap, QImage& out);
 
+// composeFullScreen into bitmap and expandToColours of it into colours, as one slider step of
+// the window runs it: both images are reused when they have the size and format and hold their
+// pixels alone; the per-pixel path expands every row right after composing it.
+void composeFullScreenInto(const QImage& work, const PatternLevels& levels,
+                           const CompositionParameters& p, QImage& bitmap, QImage& colours);
+
 // Zoom: level n scales by zoomBase^n (three steps double the size).
 constexpr double zoomBase = 1.2599210498948732;
 

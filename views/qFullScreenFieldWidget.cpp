@@ -742,17 +742,25 @@ PatternLevels qFullScreenFieldWidget::patternLevels() const
 void qFullScreenFieldWidget::recompose()
 {
     grayTable = computeGrayTable(graylevelPhase0, graylevelPhase2Pi, gammaValue);
-    setDisplayed(composeFullScreen(workImage, patternLevels(), compositionParameters()));
+    // Composed into the images of the step before, each row painted as soon as it is made.
+    releaseSlmPixmap();
+    composeFullScreenInto(workImage, patternLevels(), compositionParameters(), composedImage,
+                          paintedImage);
     updateCaption();
 }
 
 void qFullScreenFieldWidget::setDisplayed(const QImage& bitmap)
 {
     composedImage = bitmap;
+    releaseSlmPixmap();
+    expandToColours(composedImage, paintedImage);
+}
+
+void qFullScreenFieldWidget::releaseSlmPixmap()
+{
     // The pixmap may share paintedImage's pixels: let it go before they are overwritten.
     displayPixmap = QPixmap();
     displayPixmapCurrent = false;
-    expandToColours(composedImage, paintedImage);
 }
 
 const QPixmap& qFullScreenFieldWidget::slmPixmap()

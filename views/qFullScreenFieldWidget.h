@@ -92,6 +92,7 @@ private:
     // pixmap for the SLM output is made from that on demand.
     void setDisplayed(const QImage& bitmap);
     const QPixmap& slmPixmap();
+    void releaseSlmPixmap();
     void updateCaption();
 
     bool toolStripVisible = false;

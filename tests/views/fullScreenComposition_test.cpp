@@ -536,6 +536,71 @@ TEST_P(ExpansionPaths, ColoursAreThoseOfTheToolkitsConversion)
     EXPECT_EQ(shown.constBits(), before);
 }
 
+// One slider step as the window runs it: the bitmap of composeFullScreen and its colours of
+// expandToColours, bit for bit, on both paths, for per-pixel steps (with an inverted narrowed gray
+// range, whose palette is still gray), a tiled one and a two-level pattern; the images of the step
+// before are written in place unless someone else still holds them.
+TEST_P(ExpansionPaths, ComposedStepEqualsCompositionThenExpansion)
+{
+    const QImage cell = patternImage(100, 60);
+    struct Step
+    {
+        const char* name;
+        int lens, prismX, prismY, shiftX;
+        int gray0, gray2Pi;
+        bool inverted, twoLevel;
+    } steps[] = {{"lens and prism", 7, -3, 2, 3, 0, 255, false, false},
+                 {"narrowed, inverted", -61, 33, -7, 17, 20, 230, true, false},
+                 {"tiled", 0, 0, 0, -40, 0, 255, false, false},
+                 {"two-level with prism", 0, 5, 0, 0, 0, 255, false, true}};
+    QImage bitmap, colours;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        CompositionParameters p;
+        p.fullWidth = 333;
+        p.fullHeight = 201;
+        p.lensValue = step.lens;
+        p.prismXValue = step.prismX;
+        p.prismYValue = step.prismY;
+        p.shiftX = step.shiftX;
+        p.grayPhase0 = step.gray0;
+        p.grayPhase2Pi = step.gray2Pi;
+        p.inverted = step.inverted;
+        PatternLevels levels;
+        if (step.twoLevel) {
+            levels.twoLevel = true;
+            levels.level1Gray = 0;
+            levels.level2Gray = 1;
+            levels.grayValue1 = 40;
+            levels.grayValue2 = 200;
+        }
+        const QImage expected = composeFullScreen(cell, levels, p);
+        QImage expectedColours;
+        expandToColours(expected, expectedColours);
+        const bool perPixel = !usesFastPath(p);
+        const uchar* bitmapBefore = bitmap.constBits();
+        const uchar* coloursBefore = colours.constBits();
+        composeFullScreenInto(cell, levels, p, bitmap, colours);
+        EXPECT_EQ(bitmap, expected);
+        EXPECT_EQ(colours, expectedColours);
+        if (perPixel && bitmapBefore) {
+            EXPECT_EQ(bitmap.constBits(), bitmapBefore);
+            EXPECT_EQ(colours.constBits(), coloursBefore);
+        }
+    }
+    // Copies held elsewhere (a saved bitmap, a pixmap's image) keep the step they were taken of.
+    const QImage heldBitmap = bitmap, heldColours = colours;
+    const QImage heldBitmapCopy = bitmap.copy(), heldColoursCopy = colours.copy();
+    CompositionParameters p;
+    p.fullWidth = 333;
+    p.fullHeight = 201;
+    p.lensValue = 3;
+    composeFullScreenInto(cell, PatternLevels(), p, bitmap, colours);
+    EXPECT_EQ(heldBitmap, heldBitmapCopy);
+    EXPECT_EQ(heldColours, heldColoursCopy);
+    EXPECT_EQ(bitmap, composeFullScreen(cell, PatternLevels(), p));
+}
+
 TEST(ExpansionRows, BothVectorPathsGiveTheSameColours)
 {
     if (!processorHasAvx2Fma())
