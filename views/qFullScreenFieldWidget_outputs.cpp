@@ -46,6 +46,10 @@ void qFullScreenFieldWidget::showOnFullScreen()
     placeOnPrimaryScreen(this);
     if (theSettings.primaryScreenWidth == fullWidth
         && theSettings.primaryScreenHeight == fullHeight) {
+        // Never shown at a size of its own, the window would take the size of its children, the
+        // tool strip at the right edge included, and span the SLM screen beside the primary one:
+        // the window manager may then maximise it there.
+        resize(fullWidth, fullHeight);
         showMaximized();
     } else {
         setMaximumSize(fullWidth, fullHeight);

@@ -542,6 +542,13 @@ TEST(PatternWindowsOnTwoScreensChild, OpenOnThePrimaryScreen)
             EXPECT_TRUE(primary->geometry().contains(w->geometry().topLeft()))
                 << w->geometry().x() << ", " << w->geometry().y();
             EXPECT_EQ(w->windowHandle()->screen(), primary);
+            // A window manager maximises on the screen that holds most of the restore geometry:
+            // a window left at the size of its shown tool strip spans the SLM screen too.
+            const QRect restore = w->normalGeometry();
+            EXPECT_TRUE(primary->geometry().contains(restore.center()))
+                << restore.x() << ", " << restore.y();
+            EXPECT_LE(restore.width(), primary->geometry().width());
+            EXPECT_LE(restore.height(), primary->geometry().height());
         }
         const std::vector<qFullScreenFieldWidget*> open = openFullScreenWindows;
         for (qFullScreenFieldWidget* w : open)
