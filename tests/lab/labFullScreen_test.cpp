@@ -12,6 +12,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -120,6 +121,23 @@ TEST_F(LabFullScreenTest, BackgroundIsAddedModulo256TopLineOnTop)
     theBackgroundImage = new backgroundImage();
     auto w = make(grayCell(100, 100, 200), "pattern");
     EXPECT_EQ(valueAt(*w, 960, 0), 200);
+}
+
+// A two-level pattern (grays 0 and 128, as the beam-splitter gratings give) keeps its levels under
+// a uniform background: 51 and 179.
+TEST_F(LabFullScreenTest, BackgroundIsAddedToATwoLevelPattern)
+{
+    theBackgroundImage = new backgroundImage(grayCell(1920, 1080, 51));
+    ASSERT_EQ(theBackgroundImage->status(), 1);
+    QImage cell = grayCell(10, 10, 0);
+    for (int y = 0; y < 10; ++y)
+        std::fill_n(cell.scanLine(y) + 5, 5, uchar(128));
+    auto w = make(cell, "two levels");
+    std::set<int> shown;
+    for (int y : {0, 540, 1079})
+        for (int x = 0; x < 1920; ++x)
+            shown.insert(valueAt(*w, x, y));
+    EXPECT_EQ(shown, (std::set<int>{51, 179}));
 }
 
 TEST_F(LabFullScreenTest, LensValueOneShowsItsFocalLengthInTheCaption)
