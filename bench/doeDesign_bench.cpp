@@ -2,7 +2,8 @@
 // three IFTA stages, the phase image and the simulated far field) on both vector paths, next to
 // a plain Gerchberg-Saxton loop with the same 62 transforms on FFTW 3, and the element-wise
 // passes of the design by themselves.
-#include "base/vectorPath.h"
+#include "bench/benchSupport.h"
+#include "bench/designPicture.h"
 #include "design/designKernels.h"
 #include "design/doeFromBitmap.h"
 #include "fieldio/fieldToImage.h"
@@ -19,42 +20,11 @@
 
 namespace {
 
-// A picture of about 0.8 n x 0.8 n (the largest that still gives grid n) with a ring and a bar.
-boost::shared_ptr<DataField2D> picture(int n)
-{
-    const int side = n * 8 / 10;
-    boost::shared_ptr<DataField2D> field(new DataField2D(side, side, 0, 0, 1, 1, 0.0f));
-    for (int j = 0; j < side; ++j)
-        for (int i = 0; i < side; ++i) {
-            const int di = i - side / 2, dj = j - side / 2;
-            const int r2 = di * di + dj * dj;
-            const bool ring = r2 > side * side / 16 && r2 < side * side / 9;
-            const bool bar = i > side * 3 / 4 && j > side / 8 && j < side / 2;
-            field->setValue(i, j, ring || bar ? 255.0f : 0.0f);
-        }
-    return field;
-}
-
-// Sets the vector path for one benchmark and restores the previous one.
-class pathScope
-{
-public:
-    explicit pathScope(vectorPath path)
-        : previous(activeVectorPath())
-    {
-        setActiveVectorPath(path);
-    }
-    ~pathScope() { setActiveVectorPath(previous); }
-
-private:
-    vectorPath previous;
-};
-
 void DoeDesign(benchmark::State& state, vectorPath path)
 {
-    const pathScope scope(path);
+    const benchVectorPath scope(path);
     const int n = int(state.range(0));
-    const boost::shared_ptr<DataField2D> source = picture(n);
+    const boost::shared_ptr<DataField2D> source = ringAndBarPicture(n);
     const int grid = doeGridSize(source->getSizeI(), source->getSizeJ());
     for (auto _ : state) {
         boost::shared_ptr<DataField2D> target = doeTargetAmplitude(*source, grid, true);
@@ -86,7 +56,7 @@ void GerchbergSaxtonFFTW3(benchmark::State& state)
 {
     const int n = int(state.range(0));
     const int count = n * n;
-    const boost::shared_ptr<DataField2D> source = picture(n);
+    const boost::shared_ptr<DataField2D> source = ringAndBarPicture(n);
     const boost::shared_ptr<DataField2D> target = doeTargetAmplitude(*source, n, true);
     std::vector<float> amplitude(static_cast<std::size_t>(count));
     std::vector<float> ones(static_cast<std::size_t>(count), 1.0f);
@@ -138,7 +108,7 @@ std::vector<float> farFieldValues(int count)
 // The element-wise passes of one design round at grid n, each on a fresh copy of the values.
 void ElementPass(benchmark::State& state, vectorPath path, int pass)
 {
-    const pathScope scope(path);
+    const benchVectorPath scope(path);
     const int n = int(state.range(0));
     const std::size_t count = std::size_t(n) * std::size_t(n);
     const std::vector<float> original = farFieldValues(int(count));
@@ -203,10 +173,5 @@ void registerAll()
 int main(int argc, char** argv)
 {
     registerAll();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }

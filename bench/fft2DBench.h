@@ -2,7 +2,7 @@
 // timing of our own transform on each vector path.
 #pragma once
 
-#include "base/vectorPath.h"
+#include "bench/benchSupport.h"
 #include "fields/complexFFT2D.h"
 
 #include <benchmark/benchmark.h>
@@ -43,8 +43,7 @@ void timeTransformPairs(benchmark::State& state, float* data, const std::vector<
 // built once beforehand and the column buffer is allocated per call, as the complex fields do.
 inline void benchComplexFFT2D(benchmark::State& state, vectorPath path)
 {
-    const vectorPath previous = activeVectorPath();
-    setActiveVectorPath(path);
+    const benchVectorPath scope(path);
     const int n = int(state.range(0));
     const std::vector<float> original = fft2DBenchData(n);
     float** a = allocFloatArray2D(n, 2 * n);
@@ -60,7 +59,6 @@ inline void benchComplexFFT2D(benchmark::State& state, vectorPath path)
     freeFloatArray2D(a);
     std::free(ip);
     std::free(w);
-    setActiveVectorPath(previous);
 }
 
 // Registers our transform (portable, and AVX2 + FMA where the processor has it) and the peer's
@@ -79,17 +77,6 @@ inline void registerFFT2DBenchmarks(const char* peerName, void (*peer)(benchmark
                 ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(peerName, peer)->Arg(n)->Unit(benchmark::kMillisecond);
     }
-}
-
-// Runs the registered benchmarks with the options of the command line.
-inline int runRegisteredBenchmarks(int argc, char** argv)
-{
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
 }
 
 // Main function of a comparison program: ours and the peer, size by size.

@@ -2,7 +2,8 @@
 // lens and prism phases on both vector paths, as run on every slider step, and the whole step
 // with the 32-bit image the window paints (also drawn into a 32-bit surface such as the window's
 // backing store), next to the former conversion to a new pixmap.
-#include "base/vectorPath.h"
+#include "bench/benchSupport.h"
+#include "fieldio/grayImages.h"
 #include "views/fullScreenComposition.h"
 
 #include <QGuiApplication>
@@ -17,31 +18,12 @@ namespace {
 
 QImage cell(int w, int h)
 {
-    QImage image(w, h, QImage::Format_Indexed8);
-    QVector<QRgb> ramp(256);
-    for (int i = 0; i < 256; ++i)
-        ramp[i] = qRgb(i, i, i);
-    image.setColorTable(ramp);
+    QImage image = createPhaseImage(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             image.scanLine(y)[x] = static_cast<unsigned char>(x * 7 + y * 13);
     return image;
 }
-
-// Sets the vector path for one benchmark and restores the previous one.
-class pathScope
-{
-public:
-    explicit pathScope(vectorPath path)
-        : previous(activeVectorPath())
-    {
-        setActiveVectorPath(path);
-    }
-    ~pathScope() { setActiveVectorPath(previous); }
-
-private:
-    vectorPath previous;
-};
 
 CompositionParameters lensAndPrism()
 {
@@ -68,7 +50,7 @@ void tiledPath(benchmark::State& state)
 // Arguments: cell width and height.
 void perPixelLensAndPrism(benchmark::State& state, vectorPath path)
 {
-    const pathScope scope(path);
+    const benchVectorPath scope(path);
     const QImage work = cell(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const CompositionParameters p = lensAndPrism();
     for (auto _ : state)
@@ -82,7 +64,7 @@ void perPixelLensAndPrism(benchmark::State& state, vectorPath path)
 // event does.
 void perPixelStep(benchmark::State& state, vectorPath path, bool painted)
 {
-    const pathScope scope(path);
+    const benchVectorPath scope(path);
     const QImage work = cell(100, 100);
     const CompositionParameters p = lensAndPrism();
     QImage bitmap, shown;
@@ -158,10 +140,5 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     registerAll();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }

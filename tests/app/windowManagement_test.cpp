@@ -7,6 +7,7 @@
 #include "childOnScreens.h"
 #include "dialogs/dialogSeams.h"
 #include "fieldio/grayImages.h"
+#include "support/eventually.h"
 #include "views/qFullScreenFieldWidget.h"
 #include "views/QSLMWidget.h"
 #include "views/windowManagement.h"
@@ -33,15 +34,6 @@ QImage cell(int w, int h, int seed)
         for (int x = 0; x < w; ++x)
             image.scanLine(y)[x] = static_cast<unsigned char>(seed + 3 * x + 7 * y);
     return image;
-}
-
-// Runs the event loop until the condition holds or about two seconds have passed.
-template<typename Condition>
-bool eventually(Condition condition)
-{
-    for (int k = 0; k < 200 && !condition(); ++k)
-        QTest::qWait(10);
-    return condition();
 }
 
 void flushDeletes()

@@ -2,6 +2,7 @@
 // both vector paths, inversion, levels, zoom geometry and labels.
 #include "views/fullScreenComposition.h"
 
+#include "fieldio/grayImages.h"
 #include "support/vectorPaths.h"
 #include "views/compositionRows.h"
 
@@ -16,11 +17,7 @@ namespace {
 
 QImage rampImage(int w, int h)
 {
-    QImage image(w, h, QImage::Format_Indexed8);
-    QVector<QRgb> ramp(256);
-    for (int i = 0; i < 256; ++i)
-        ramp[i] = qRgb(i, i, i);
-    image.setColorTable(ramp);
+    QImage image = createPhaseImage(w, h);
     image.fill(0);
     return image;
 }

@@ -4,6 +4,8 @@
 
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
+#include "fieldio/grayImages.h"
+#include "support/eventually.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -19,11 +21,7 @@ namespace {
 
 QImage grayImage(int w, int h, int fill)
 {
-    QImage image(w, h, QImage::Format_Indexed8);
-    QVector<QRgb> ramp(256);
-    for (int i = 0; i < 256; ++i)
-        ramp[i] = qRgb(i, i, i);
-    image.setColorTable(ramp);
+    QImage image = createPhaseImage(w, h);
     image.fill(fill);
     return image;
 }
@@ -45,15 +43,6 @@ QImage rampCell(int w, int h)
         for (int x = 0; x < w; ++x)
             image.scanLine(y)[x] = static_cast<unsigned char>(x + 3 * y);
     return image;
-}
-
-// Runs the event loop until the condition holds or about two seconds have passed.
-template<typename Condition>
-bool eventually(Condition condition)
-{
-    for (int k = 0; k < 200 && !condition(); ++k)
-        QTest::qWait(10);
-    return condition();
 }
 
 class FullScreenWindowTest : public testing::Test
