@@ -92,6 +92,27 @@ inline double phaseDistance(double a, double b)
     return d;
 }
 
+// sizeI x sizeJ zeros with a block of orders [i0, i1) x [j0, j1) of amplitude 0.5 + 0.1 (i + j)
+// and a hole at (holeI, holeJ), in transform order: an IFTA target of varying amplitudes.
+inline RealField blockOfOrders(int sizeI, int sizeJ, int i0, int i1, int j0, int j1, int holeI,
+                               int holeJ)
+{
+    RealField target = realField(sizeI, sizeJ);
+    for (int j = j0; j < j1; ++j)
+        for (int i = i0; i < i1; ++i)
+            target->setValue(i, j, 0.5f + 0.1f * float(i + j));
+    target->setValue(holeI, holeJ, 0.0f);
+    return target;
+}
+
+// A phase-only DOE-plane start of random phases.
+inline ComplexField phaseOnlyStart(int sizeI, int sizeJ, unsigned seed)
+{
+    ComplexField f = randomComplexField(sizeI, sizeJ, seed);
+    f->makePhaseOnly();
+    return f;
+}
+
 // How many different phases (1e-6 apart) a field holds.
 inline int distinctPhases(const ComplexField& f)
 {

@@ -62,27 +62,10 @@ double signalError(const ComplexField& doe, const RealField& target, const RealF
 class iftaEngine : public testing::Test
 {
 protected:
-    iftaEngine()
-        : target(realField(N, N))
-    {
-        // A block of orders in transform order, with varying amplitudes and a hole.
-        for (int j = 2; j < 6; ++j)
-            for (int i = 3; i < 8; ++i)
-                target->setValue(i, j, 0.5f + 0.1f * float(i + j));
-        target->setValue(4, 3, 0.0f);
-        mask = target->binarize(1e-4f);
-    }
+    ComplexField start(unsigned seed) const { return phaseOnlyStart(N, N, seed); }
 
-    // A phase-only DOE-plane start.
-    ComplexField start(unsigned seed) const
-    {
-        ComplexField f = randomComplexField(N, N, seed);
-        f->makePhaseOnly();
-        return f;
-    }
-
-    RealField target;
-    RealField mask;
+    RealField target = blockOfOrders(N, N, 3, 8, 2, 6, 4, 3);
+    RealField mask = target->binarize(1e-4f);
 };
 
 } // namespace

@@ -58,25 +58,10 @@ protected:
     static constexpr int sizeI = 12;
     static constexpr int sizeJ = 10;
 
-    labIftaEngine()
-        : target(realField(sizeI, sizeJ))
-    {
-        for (int j = 1; j < 4; ++j)
-            for (int i = 2; i < 7; ++i)
-                target->setValue(i, j, 0.5f + 0.1f * float(i + j));
-        target->setValue(4, 2, 0.0f);
-        mask = target->binarize(1e-4f);
-    }
+    ComplexField start(unsigned seed) const { return phaseOnlyStart(sizeI, sizeJ, seed); }
 
-    ComplexField start(unsigned seed) const
-    {
-        ComplexField f = randomComplexField(sizeI, sizeJ, seed);
-        f->makePhaseOnly();
-        return f;
-    }
-
-    RealField target;
-    RealField mask;
+    RealField target = blockOfOrders(sizeI, sizeJ, 2, 7, 1, 4, 4, 2);
+    RealField mask = target->binarize(1e-4f);
 };
 
 } // namespace
