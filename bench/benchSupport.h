@@ -6,6 +6,24 @@
 
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
+// A vector path with its name in benchmark names.
+struct benchPath
+{
+    const char* name;
+    vectorPath path;
+};
+
+// The portable path, and AVX2 + FMA where the processor has it.
+inline std::vector<benchPath> benchVectorPaths()
+{
+    std::vector<benchPath> paths = {{"portable", vectorPath::portable}};
+    if (processorHasAvx2Fma())
+        paths.push_back({"avx2Fma", vectorPath::avx2Fma});
+    return paths;
+}
+
 // Sets the vector path for one benchmark and restores the previous one.
 class benchVectorPath
 {

@@ -140,16 +140,9 @@ void ElementPass(benchmark::State& state, vectorPath path, int pass)
 
 void registerAll()
 {
-    struct Path
-    {
-        const char* name;
-        vectorPath path;
-    };
-    std::vector<Path> paths = {{"portable", vectorPath::portable}};
-    if (processorHasAvx2Fma())
-        paths.push_back({"avx2Fma", vectorPath::avx2Fma});
+    const std::vector<benchPath> paths = benchVectorPaths();
     for (int n : {256, 512}) {
-        for (const Path& p : paths)
+        for (const benchPath& p : paths)
             benchmark::RegisterBenchmark((std::string("DoeDesign/") + p.name).c_str(), DoeDesign,
                                          p.path)
                 ->Arg(n)
@@ -160,7 +153,7 @@ void registerAll()
     }
     const char* passes[] = {"makePhaseOnly", "quantizePhases", "amplitudeConstraint"};
     for (int pass = 0; pass < 3; ++pass)
-        for (const Path& p : paths)
+        for (const benchPath& p : paths)
             benchmark::RegisterBenchmark(
                 (std::string("ElementPass/") + passes[pass] + "/" + p.name).c_str(), ElementPass,
                 p.path, pass)

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 // n x n complex values as 2 n^2 interleaved floats in [-1, 1), the same for every program.
@@ -66,13 +67,9 @@ inline void benchComplexFFT2D(benchmark::State& state, vectorPath path)
 inline void registerFFT2DBenchmarks(const char* peerName, void (*peer)(benchmark::State&))
 {
     for (int n : {256, 512, 1024, 2048}) {
-        benchmark::RegisterBenchmark("complexFFT2D/portable", benchComplexFFT2D,
-                                     vectorPath::portable)
-            ->Arg(n)
-            ->Unit(benchmark::kMillisecond);
-        if (processorHasAvx2Fma())
-            benchmark::RegisterBenchmark("complexFFT2D/avx2Fma", benchComplexFFT2D,
-                                         vectorPath::avx2Fma)
+        for (const benchPath& p : benchVectorPaths())
+            benchmark::RegisterBenchmark((std::string("complexFFT2D/") + p.name).c_str(),
+                                         benchComplexFFT2D, p.path)
                 ->Arg(n)
                 ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(peerName, peer)->Arg(n)->Unit(benchmark::kMillisecond);

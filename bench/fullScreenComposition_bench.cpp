@@ -102,20 +102,13 @@ void perPixelStepWithPixmap(benchmark::State& state, bool painted)
 
 void registerAll()
 {
-    struct Path
-    {
-        const char* name;
-        vectorPath path;
-    };
-    std::vector<Path> paths = {{"portable", vectorPath::portable}};
-    if (processorHasAvx2Fma())
-        paths.push_back({"avx2Fma", vectorPath::avx2Fma});
+    const std::vector<benchPath> paths = benchVectorPaths();
     benchmark::RegisterBenchmark("tiledPath", tiledPath)
         ->Args({1920, 1080})
         ->Args({100, 100})
         ->Args({2, 1})
         ->Unit(benchmark::kMillisecond);
-    for (const Path& path : paths) {
+    for (const benchPath& path : paths) {
         benchmark::RegisterBenchmark((std::string("perPixelLensAndPrism/") + path.name).c_str(),
                                      perPixelLensAndPrism, path.path)
             ->Args({1920, 1080})
