@@ -24,7 +24,7 @@ bool de20SizesAcceptable(int32_t sizeI, int32_t sizeJ);
 // IEEE single precision, whatever the host; pitches are rounded to float. The complex writer puts
 // field element ((i - sizeI / 2) mod sizeI, (j - sizeJ / 2) mod sizeJ) at file position (i, j),
 // so that element (0, 0), the zero frequency of a transformed field, lies at the file's centre;
-// the real writer puts element (i, j) there with the imaginary part 0.0.
+// the real writer puts element (i, j) there, with 0.0 as its imaginary value.
 // A file that cannot be created (also a FIFO that nobody reads) shows
 // errorMessage("Error when opening the file for writing"), a failed write or close
 // errorMessage("Error when writing the file"). Returns true when the whole file was written;
