@@ -21,44 +21,6 @@ namespace {
 
 constexpr int N = 16;
 
-// Far-field power inside the mask over the whole far-field power of the DOE-plane field.
-double signalShare(const ComplexField& doe, const RealField& mask)
-{
-    ComplexField far = doe->fftCopy();
-    double inside = 0.0, total = 0.0;
-    for (int j = 0; j < N; ++j)
-        for (int i = 0; i < N; ++i) {
-            const complexFloat z = far->getValue(i, j);
-            const double p = double(z.re) * z.re + double(z.im) * z.im;
-            total += p;
-            if (mask->getValue(i, j) > 0.5f)
-                inside += p;
-        }
-    return inside / total;
-}
-
-// Relative deviation of the far-field modulus from the best-scaled target inside the mask.
-double signalError(const ComplexField& doe, const RealField& target, const RealField& mask)
-{
-    ComplexField far = doe->fftCopy();
-    double fit = 0.0, power = 0.0;
-    for (int j = 0; j < N; ++j)
-        for (int i = 0; i < N; ++i) {
-            const double t = target->getValue(i, j) * mask->getValue(i, j);
-            fit += t * modulusOf(far->getValue(i, j));
-            power += t * t;
-        }
-    const double s = fit / power;
-    double error = 0.0;
-    for (int j = 0; j < N; ++j)
-        for (int i = 0; i < N; ++i)
-            if (mask->getValue(i, j) > 0.5f) {
-                const double d = modulusOf(far->getValue(i, j)) - s * target->getValue(i, j);
-                error += d * d;
-            }
-    return std::sqrt(error / (s * s * power));
-}
-
 class iftaEngine : public testing::Test
 {
 protected:

@@ -8,48 +8,6 @@ using namespace designTest;
 
 namespace {
 
-// Far-field power inside the mask over the whole far-field power of a DOE-plane field.
-double signalShare(const ComplexField& doe, const RealField& mask)
-{
-    ComplexField far = doe->fftCopy();
-    double inside = 0.0, total = 0.0;
-    for (int j = 0; j < far->getSizeJ(); ++j)
-        for (int i = 0; i < far->getSizeI(); ++i) {
-            const double p = std::pow(modulusOf(far->getValue(i, j)), 2);
-            total += p;
-            if (mask->getValue(i, j) > 0.5f)
-                inside += p;
-        }
-    return inside / total;
-}
-
-// Relative deviation of the far-field modulus from the best-scaled target inside the mask.
-double signalError(const ComplexField& doe, const RealField& target, const RealField& mask)
-{
-    ComplexField far = doe->fftCopy();
-    double fit = 0.0, power = 0.0;
-    for (int j = 0; j < far->getSizeJ(); ++j)
-        for (int i = 0; i < far->getSizeI(); ++i) {
-            const double t = target->getValue(i, j) * mask->getValue(i, j);
-            fit += t * modulusOf(far->getValue(i, j));
-            power += t * t;
-        }
-    const double s = fit / power;
-    double error = 0.0;
-    for (int j = 0; j < far->getSizeJ(); ++j)
-        for (int i = 0; i < far->getSizeI(); ++i)
-            if (mask->getValue(i, j) > 0.5f)
-                error += std::pow(modulusOf(far->getValue(i, j)) - s * target->getValue(i, j), 2);
-    return std::sqrt(error / (s * s * power));
-}
-
-void expectUnitModulus(const ComplexField& f, double tol)
-{
-    for (int j = 0; j < f->getSizeJ(); ++j)
-        for (int i = 0; i < f->getSizeI(); ++i)
-            ASSERT_NEAR(modulusOf(f->getValue(i, j)), 1.0, tol) << "(" << i << ", " << j << ")";
-}
-
 // A 12 x 10 grid (no power of two, not square) with a block of orders of varying amplitude and
 // a hole in it, in transform order.
 class labIftaEngine : public testing::Test
