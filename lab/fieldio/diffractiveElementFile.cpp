@@ -314,6 +314,10 @@ boost::shared_ptr<complexDataField2D> readComplexDE20File(QString fileName)
         return boost::shared_ptr<complexDataField2D>();
     boost::shared_ptr<complexDataField2D> field(
         new complexDataField2D(header.sizeI, header.sizeJ, 0));
+    if (!field->isOk()) {
+        infoMessage(readErrorText);
+        return boost::shared_ptr<complexDataField2D>();
+    }
     field->setPixelSize(header.dx, header.dy);
     complexDataField2D& f = *field;
     readRecords(file.get(), header.sizeI, header.sizeJ, [&](int i, int j, float re, float im) {

@@ -10,21 +10,13 @@ static_assert(sizeof(complexFloat) == sizeof(fftw_complex), "elements are FFTW's
 
 namespace {
 
-void* mallocOrNull(size_t bytes)
-{
-    return std::malloc(bytes);
-}
-
 // fftw_malloc ends the process when memory runs out; for a field a refusal leaves it empty
-// instead. A hook that someone else installed keeps its say.
+// instead. Without an installed hook the block comes from malloc, which fftw_free releases; a
+// hook that someone else installed keeps its say.
 complexFloat* allocateBlock(size_t count)
 {
-    const fftw_malloc_type_function installed = fftw_malloc_hook;
-    if (!installed)
-        fftw_malloc_hook = mallocOrNull;
-    void* block = fftw_malloc(count * sizeof(complexFloat));
-    fftw_malloc_hook = installed;
-    return static_cast<complexFloat*>(block);
+    const size_t bytes = count * sizeof(complexFloat);
+    return static_cast<complexFloat*>(fftw_malloc_hook ? fftw_malloc(bytes) : std::malloc(bytes));
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sfftw.h>
 #include <sys/stat.h>
 
 namespace {
@@ -411,6 +412,19 @@ TEST_F(ElementFileTest, BadMagicShortHeadersAndUnusableSizesAreRefused)
         const QString realText = c.complexText == complexMagicText ? realMagicText : c.complexText;
         EXPECT_EQ(onlyMessage(), QStringLiteral("INFO|") + realText);
     }
+}
+
+// A field whose block is refused (memory exhausted) gives no field and the read error box; the
+// reader writes nothing through the empty field.
+TEST_F(ElementFileTest, RefusedFieldBlockIsAReadError)
+{
+    const QString name = path(QStringLiteral("c.de"));
+    ASSERT_TRUE(saveComplexDE20File(name, numberedComplexField(6, 4)));
+    fftw_malloc_hook = [](size_t) -> void* { return nullptr; };
+    const auto read = readComplexDE20File(name);
+    fftw_malloc_hook = nullptr;
+    EXPECT_FALSE(read);
+    EXPECT_EQ(onlyMessage(), QStringLiteral("INFO|Error when reading the file."));
 }
 
 TEST_F(ElementFileTest, OnlyRegularFilesAreOpened)
