@@ -43,3 +43,8 @@ bool setActiveVectorPath(vectorPath path)
     chosenPath() = path;
     return true;
 }
+
+const char* vectorPathName(vectorPath path)
+{
+    return path == vectorPath::avx2Fma ? "avx2Fma" : "portable";
+}

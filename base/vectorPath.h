@@ -25,6 +25,29 @@ vectorPath activeVectorPath();
 // returns false and changes nothing when avx2Fma is asked for on a processor without it.
 bool setActiveVectorPath(vectorPath path);
 
+// "portable" or "avx2Fma", for names of test cases and benchmarks.
+const char* vectorPathName(vectorPath path);
+
+// Sets the vector path for its lifetime and restores the previous one; active() is false when
+// the processor lacks the path (the previous one stays).
+class scopedVectorPath
+{
+public:
+    explicit scopedVectorPath(vectorPath path)
+        : previous(activeVectorPath())
+        , isActive(setActiveVectorPath(path))
+    {}
+    ~scopedVectorPath() { setActiveVectorPath(previous); }
+    scopedVectorPath(const scopedVectorPath&) = delete;
+    scopedVectorPath& operator=(const scopedVectorPath&) = delete;
+
+    bool active() const { return isActive; }
+
+private:
+    vectorPath previous;
+    bool isActive;
+};
+
 // The implementation of the active path.
 template<typename Function>
 Function pickForVectorPath(Function portable, Function avx2Fma)

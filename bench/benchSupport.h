@@ -1,5 +1,5 @@
-// Shared frame of the benchmark programs: a scope that sets the vector path, and the main loop
-// over the registered benchmarks.
+// Shared frame of the benchmark programs: the vector paths to time, and the main loop over the
+// registered benchmarks.
 #pragma once
 
 #include "base/vectorPath.h"
@@ -8,38 +8,14 @@
 
 #include <vector>
 
-// A vector path with its name in benchmark names.
-struct benchPath
-{
-    const char* name;
-    vectorPath path;
-};
-
 // The portable path, and AVX2 + FMA where the processor has it.
-inline std::vector<benchPath> benchVectorPaths()
+inline std::vector<vectorPath> benchVectorPaths()
 {
-    std::vector<benchPath> paths = {{"portable", vectorPath::portable}};
+    std::vector<vectorPath> paths = {vectorPath::portable};
     if (processorHasAvx2Fma())
-        paths.push_back({"avx2Fma", vectorPath::avx2Fma});
+        paths.push_back(vectorPath::avx2Fma);
     return paths;
 }
-
-// Sets the vector path for one benchmark and restores the previous one.
-class benchVectorPath
-{
-public:
-    explicit benchVectorPath(vectorPath path)
-        : previous(activeVectorPath())
-    {
-        setActiveVectorPath(path);
-    }
-    ~benchVectorPath() { setActiveVectorPath(previous); }
-    benchVectorPath(const benchVectorPath&) = delete;
-    benchVectorPath& operator=(const benchVectorPath&) = delete;
-
-private:
-    vectorPath previous;
-};
 
 // Runs the registered benchmarks with the options of the command line.
 inline int runRegisteredBenchmarks(int argc, char** argv)

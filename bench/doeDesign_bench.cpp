@@ -22,7 +22,7 @@ namespace {
 
 void DoeDesign(benchmark::State& state, vectorPath path)
 {
-    const benchVectorPath scope(path);
+    const scopedVectorPath scope(path);
     const int n = int(state.range(0));
     const boost::shared_ptr<DataField2D> source = ringAndBarPicture(n);
     const int grid = doeGridSize(source->getSizeI(), source->getSizeJ());
@@ -108,7 +108,7 @@ std::vector<float> farFieldValues(int count)
 // The element-wise passes of one design round at grid n, each on a fresh copy of the values.
 void ElementPass(benchmark::State& state, vectorPath path, int pass)
 {
-    const benchVectorPath scope(path);
+    const scopedVectorPath scope(path);
     const int n = int(state.range(0));
     const std::size_t count = std::size_t(n) * std::size_t(n);
     const std::vector<float> original = farFieldValues(int(count));
@@ -140,11 +140,11 @@ void ElementPass(benchmark::State& state, vectorPath path, int pass)
 
 void registerAll()
 {
-    const std::vector<benchPath> paths = benchVectorPaths();
+    const std::vector<vectorPath> paths = benchVectorPaths();
     for (int n : {256, 512}) {
-        for (const benchPath& p : paths)
-            benchmark::RegisterBenchmark((std::string("DoeDesign/") + p.name).c_str(), DoeDesign,
-                                         p.path)
+        for (vectorPath p : paths)
+            benchmark::RegisterBenchmark((std::string("DoeDesign/") + vectorPathName(p)).c_str(),
+                                         DoeDesign, p)
                 ->Arg(n)
                 ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("GerchbergSaxtonFFTW3", GerchbergSaxtonFFTW3)
@@ -153,10 +153,10 @@ void registerAll()
     }
     const char* passes[] = {"makePhaseOnly", "quantizePhases", "amplitudeConstraint"};
     for (int pass = 0; pass < 3; ++pass)
-        for (const benchPath& p : paths)
+        for (vectorPath p : paths)
             benchmark::RegisterBenchmark(
-                (std::string("ElementPass/") + passes[pass] + "/" + p.name).c_str(), ElementPass,
-                p.path, pass)
+                (std::string("ElementPass/") + passes[pass] + "/" + vectorPathName(p)).c_str(),
+                ElementPass, p, pass)
                 ->Arg(512)
                 ->Unit(benchmark::kMillisecond);
 }

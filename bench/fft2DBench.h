@@ -44,7 +44,7 @@ void timeTransformPairs(benchmark::State& state, float* data, const std::vector<
 // built once beforehand and the column buffer is allocated per call, as the complex fields do.
 inline void benchComplexFFT2D(benchmark::State& state, vectorPath path)
 {
-    const benchVectorPath scope(path);
+    const scopedVectorPath scope(path);
     const int n = int(state.range(0));
     const std::vector<float> original = fft2DBenchData(n);
     float** a = allocFloatArray2D(n, 2 * n);
@@ -67,9 +67,9 @@ inline void benchComplexFFT2D(benchmark::State& state, vectorPath path)
 inline void registerFFT2DBenchmarks(const char* peerName, void (*peer)(benchmark::State&))
 {
     for (int n : {256, 512, 1024, 2048}) {
-        for (const benchPath& p : benchVectorPaths())
-            benchmark::RegisterBenchmark((std::string("complexFFT2D/") + p.name).c_str(),
-                                         benchComplexFFT2D, p.path)
+        for (vectorPath p : benchVectorPaths())
+            benchmark::RegisterBenchmark((std::string("complexFFT2D/") + vectorPathName(p)).c_str(),
+                                         benchComplexFFT2D, p)
                 ->Arg(n)
                 ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(peerName, peer)->Arg(n)->Unit(benchmark::kMillisecond);

@@ -50,7 +50,7 @@ void tiledPath(benchmark::State& state)
 // Arguments: cell width and height.
 void perPixelLensAndPrism(benchmark::State& state, vectorPath path)
 {
-    const benchVectorPath scope(path);
+    const scopedVectorPath scope(path);
     const QImage work = cell(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const CompositionParameters p = lensAndPrism();
     for (auto _ : state)
@@ -64,7 +64,7 @@ void perPixelLensAndPrism(benchmark::State& state, vectorPath path)
 // event does.
 void perPixelStep(benchmark::State& state, vectorPath path, bool painted)
 {
-    const benchVectorPath scope(path);
+    const scopedVectorPath scope(path);
     const QImage work = cell(100, 100);
     const CompositionParameters p = lensAndPrism();
     QImage bitmap, shown;
@@ -102,23 +102,25 @@ void perPixelStepWithPixmap(benchmark::State& state, bool painted)
 
 void registerAll()
 {
-    const std::vector<benchPath> paths = benchVectorPaths();
+    const std::vector<vectorPath> paths = benchVectorPaths();
     benchmark::RegisterBenchmark("tiledPath", tiledPath)
         ->Args({1920, 1080})
         ->Args({100, 100})
         ->Args({2, 1})
         ->Unit(benchmark::kMillisecond);
-    for (const benchPath& path : paths) {
-        benchmark::RegisterBenchmark((std::string("perPixelLensAndPrism/") + path.name).c_str(),
-                                     perPixelLensAndPrism, path.path)
+    for (vectorPath path : paths) {
+        benchmark::RegisterBenchmark(
+            (std::string("perPixelLensAndPrism/") + vectorPathName(path)).c_str(),
+            perPixelLensAndPrism, path)
             ->Args({1920, 1080})
             ->Args({100, 100})
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("perPixelStep/") + path.name).c_str(),
-                                     perPixelStep, path.path, false)
+        benchmark::RegisterBenchmark((std::string("perPixelStep/") + vectorPathName(path)).c_str(),
+                                     perPixelStep, path, false)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("perPixelStepPainted/") + path.name).c_str(),
-                                     perPixelStep, path.path, true)
+        benchmark::RegisterBenchmark(
+            (std::string("perPixelStepPainted/") + vectorPathName(path)).c_str(), perPixelStep,
+            path, true)
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("perPixelStepWithPixmap", perPixelStepWithPixmap, false)

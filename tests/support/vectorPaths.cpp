@@ -1,21 +1,6 @@
 // Vector-path parameters and scopes of the tests.
 #include "support/vectorPaths.h"
 
-std::string vectorPathName(vectorPath path)
-{
-    return path == vectorPath::avx2Fma ? "avx2Fma" : "portable";
-}
-
-scopedVectorPath::scopedVectorPath(vectorPath path)
-    : previous(activeVectorPath())
-    , isActive(setActiveVectorPath(path))
-{}
-
-scopedVectorPath::~scopedVectorPath()
-{
-    setActiveVectorPath(previous);
-}
-
 void vectorPathTest::SetUp()
 {
     previous = activeVectorPath();

@@ -1,4 +1,4 @@
-// Tests that run once per vector path (portable, AVX2 + FMA) and a scope that sets the path.
+// Tests that run once per vector path (portable, AVX2 + FMA).
 #pragma once
 
 #include "base/vectorPath.h"
@@ -7,26 +7,6 @@
 
 #include <string>
 #include <vector>
-
-// "portable" or "avx2Fma", for traces and parameter names.
-std::string vectorPathName(vectorPath path);
-
-// Sets the vector path for its lifetime and restores the previous one; active() is false when
-// the processor lacks the path (the previous one stays).
-class scopedVectorPath
-{
-public:
-    explicit scopedVectorPath(vectorPath path);
-    ~scopedVectorPath();
-    scopedVectorPath(const scopedVectorPath&) = delete;
-    scopedVectorPath& operator=(const scopedVectorPath&) = delete;
-
-    bool active() const { return isActive; }
-
-private:
-    vectorPath previous;
-    bool isActive;
-};
 
 // Fixture base of a test that runs on the path given as its parameter; the AVX2 + FMA run is
 // skipped on a processor without it. Instantiate with
