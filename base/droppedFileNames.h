@@ -10,7 +10,7 @@
 class QMimeData;
 
 // The local files of the text's lines that begin with "file:///", in order; the text is split at
-// every "\n" (empty pieces kept), a trailing "\r" of a CR LF line end is removed when present,
+// every "\n" (empty lines kept), a trailing "\r" of a CR LF line end is removed when present,
 // and each line becomes a path through QUrl::toLocalFile. Other lines, and lines whose URL names
 // no local path, give nothing.
 QStringList droppedTextFileNames(const QString& text);

@@ -4,6 +4,7 @@
 #include "base/phasedeckGlobals.h"
 #include "fieldio/DataSourceBinaryPhaseImage2D.h"
 #include "fieldio/DataSourcePhaseImage2D.h"
+#include "fieldio/imageFileReader.h"
 #include "fieldio/imageNormalizer.h"
 #include "fields/binaryArray2D.h"
 
@@ -37,11 +38,11 @@ void readElement(const QString& fileName, binaryFresnelJob& job)
         job.elementFound = false;
         return;
     }
-    QImage image;
-    job.elementFound = info.isFile() && image.load(fileName);
+    const ImageFileRead read = readImageFile(fileName);
+    job.elementFound = read.status == ImageReadStatus::Loaded;
     if (!job.elementFound)
         return;
-    image = normalizeImage(image);
+    const QImage image = normalizeImage(read.image);
     if (image.depth() == 1)
         job.element.reset(new DataSourceBinaryPhaseImage2D(image));
     else
