@@ -19,7 +19,6 @@
 #include "views/backgroundImage.h"
 #include "views/windowManagement.h"
 #if PHASEDECK_LAB
-#include "fields/complexDataField2D.h"
 #include "lab/app/imageConversionChoice.h"
 #include "lab/fieldio/diffractiveElementFile.h"
 #endif

@@ -122,19 +122,7 @@ void checkComposition(const QImage& image, const TrailingParameters& p)
 {
     const QImage source = phaseImageOf(image);
     FUZZ_CHECK(isPhaseImage(source, image.size()));
-    PatternLevels levels;
-    int count = 0;
-    bool allGray = true;
-    analyzeImageGrayLevels(source, count, allGray);
-    levels.twoLevel = count == 2;
-    levels.oneLevel = count == 1;
-    if (levels.twoLevel)
-        readTwoLevels(source, levels.level1Gray, levels.level2Gray);
-    else if (levels.oneLevel)
-        levels.level1Gray = levels.level2Gray
-            = static_cast<unsigned char>(qRed(source.pixel(0, 0)));
-    levels.grayValue1 = levels.level1Gray;
-    levels.grayValue2 = levels.level2Gray;
+    const PatternLevels levels = patternLevelsOf(source);
 
     QImage work = source;
     ZoomGeometry zoom;

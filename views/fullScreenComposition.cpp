@@ -254,15 +254,35 @@ void readTwoLevels(const QImage& image, unsigned char& level1, unsigned char& le
     }
 }
 
+PatternLevels patternLevelsOf(const QImage& phaseImage)
+{
+    PatternLevels levels;
+    int count = 0;
+    bool allGray = true;
+    if (!phaseImage.isNull())
+        analyzeImageGrayLevels(phaseImage, count, allGray);
+    levels.twoLevel = count == 2;
+    levels.oneLevel = count == 1;
+    if (levels.twoLevel || levels.oneLevel)
+        readTwoLevels(phaseImage, levels.level1Gray, levels.level2Gray);
+    levels.grayValue1 = levels.level1Gray;
+    levels.grayValue2 = levels.level2Gray;
+    return levels;
+}
+
 bool usesFastPath(const CompositionParameters& p)
 {
     return p.lensValue == 0 && p.prismXValue == 0 && p.prismYValue == 0 && !p.background
            && p.grayPhase0 == 0 && p.grayPhase2Pi == 255;
 }
 
-QImage composeTiled(const QImage& work, const PatternLevels& levels, const CompositionParameters& p)
+namespace {
+
+// The tiling path into out (reused as reuseOrMakeFullImage says).
+void composeTiledInto(const QImage& work, const PatternLevels& levels,
+                      const CompositionParameters& p, QImage& out)
 {
-    QImage out = newFullImage(p);
+    reuseOrMakeFullImage(out, p);
     const GrayTable table = computeGrayTable(p.grayPhase0, p.grayPhase2Pi, p.gammaValue);
     if (levels.oneLevel || levels.twoLevel) {
         QVector<QRgb> palette = workPalette(work);
@@ -277,10 +297,7 @@ QImage composeTiled(const QImage& work, const PatternLevels& levels, const Compo
         out.setColorTable(grayTablePalette(table, p.inverted, p.grayPhase0, p.grayPhase2Pi));
     }
     tileInto(out, work, p, nullptr);
-    return out;
 }
-
-namespace {
 
 // The per-pixel path into out (reused as reuseOrMakeFullImage says); with colours, every row also
 // goes through the palette into *colours right after it is composed, while it is still in cache.
@@ -354,6 +371,13 @@ void composePerPixelInto(const QImage& work, const PatternLevels& levels,
 
 } // namespace
 
+QImage composeTiled(const QImage& work, const PatternLevels& levels, const CompositionParameters& p)
+{
+    QImage out;
+    composeTiledInto(work, levels, p, out);
+    return out;
+}
+
 QImage composePerPixel(const QImage& work, const PatternLevels& levels,
                        const CompositionParameters& p)
 {
@@ -372,7 +396,7 @@ void composeFullScreenInto(const QImage& work, const PatternLevels& levels,
                            const CompositionParameters& p, QImage& bitmap, QImage& colours)
 {
     if (usesFastPath(p)) {
-        bitmap = composeTiled(work, levels, p);
+        composeTiledInto(work, levels, p, bitmap);
         expandToColours(bitmap, colours);
     } else {
         composePerPixelInto(work, levels, p, bitmap, &colours);

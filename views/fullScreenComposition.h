@@ -41,6 +41,10 @@ struct PatternLevels
 // that of the first pixel (in storage order) whose red differs; without one it equals level 1.
 void readTwoLevels(const QImage& image, unsigned char& level1, unsigned char& level2);
 
+// The levels of a pattern window's phase image: one or two gray levels (read as readTwoLevels
+// does), each shown with its own gray at first; neither flag for a null image or more levels.
+PatternLevels patternLevelsOf(const QImage& phaseImage);
+
 struct CompositionParameters
 {
     int fullWidth = 1920;

@@ -66,20 +66,15 @@ qFullScreenFieldWidget::qFullScreenFieldWidget(QWidget* parent, const char* name
     scaledHeight = imageHeight;
 
     setWaitCursor(true);
-    int levelCount = 0;
-    bool allGray = true;
-    if (!sourceImage.isNull())
-        analyzeImageGrayLevels(sourceImage, levelCount, allGray);
-    if (levelCount == 2) {
-        twoLevelImage = true;
-        readTwoLevels(workImage, level1Gray, level2Gray);
-        grayValue1 = level1Gray;
-        grayValue2 = level2Gray;
-    } else if (levelCount == 1) {
-        oneLevelImage = true;
-        level1Gray = static_cast<unsigned char>(qRed(sourceImage.pixel(0, 0)));
-        level2Gray = level1Gray;
-        grayValue1 = level1Gray;
+    const PatternLevels levels = patternLevelsOf(sourceImage);
+    twoLevelImage = levels.twoLevel;
+    oneLevelImage = levels.oneLevel;
+    if (twoLevelImage || oneLevelImage) {
+        level1Gray = levels.level1Gray;
+        level2Gray = levels.level2Gray;
+        grayValue1 = levels.grayValue1;
+        if (twoLevelImage)
+            grayValue2 = levels.grayValue2;
     }
     setWaitCursor(false);
     grayTable = computeGrayTable(graylevelPhase0, graylevelPhase2Pi, gammaValue);
@@ -760,15 +755,12 @@ void qFullScreenFieldWidget::releaseSlmPixmap()
 {
     // The pixmap may share paintedImage's pixels: let it go before they are overwritten.
     displayPixmap = QPixmap();
-    displayPixmapCurrent = false;
 }
 
 const QPixmap& qFullScreenFieldWidget::slmPixmap()
 {
-    if (!displayPixmapCurrent) {
+    if (displayPixmap.isNull())
         displayPixmap = QPixmap::fromImage(paintedImage);
-        displayPixmapCurrent = true;
-    }
     return displayPixmap;
 }
 

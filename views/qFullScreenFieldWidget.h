@@ -152,7 +152,6 @@ private:
     QImage composedImage;  // the displayed full-screen bitmap
     QImage paintedImage;   // composedImage in 32-bit colours, reused from step to step
     QPixmap displayPixmap; // paintedImage for the SLM output, once asked for
-    bool displayPixmapCurrent = false;
     QWidget* toolStrip = nullptr;
 
     bool twoLevelImage = false;
