@@ -1,5 +1,6 @@
 // A field window of a 300 x 200 picture in a workspace, zoomed in step by step up to the largest
 // displayed side and painted after each step. Run it under /usr/bin/time -v for its peak memory.
+#include "bench/benchSupport.h"
 #include "fields/DataField2D.h"
 #include "views/qComplexDataGrscMapWidget.h"
 
@@ -54,8 +55,5 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }

@@ -7,12 +7,12 @@
 #include "fields/complexDataField2D.h"
 #include "lab/design/signalOrderTableFile.h"
 #include "lab/fieldio/diffractiveElementFile.h"
+#include "fuzzSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -83,28 +83,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     {
         QFile file(input);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(reinterpret_cast<const char*>(data), qint64(size));
     }
 
     const boost::shared_ptr<complexDataField2D> field = readComplexDE20File(input);
     const int part = size > 0 ? data[size - 1] % 7 : 1;
     const boost::shared_ptr<DataField2D> real = readDE20File(input, part);
-    if (bool(field) != bool(real))
-        std::abort();
+    FUZZ_CHECK(bool(field) == bool(real));
     loadSignalOrdersDE20File(input);
 
     // A complete file's sizes and records come back byte for byte.
     const long long recordBytes = 8 * elements;
     if (field && static_cast<long long>(size) >= de20HeaderBytes + recordBytes) {
-        if (!saveComplexDE20File(output, field))
-            std::abort();
+        FUZZ_CHECK(saveComplexDE20File(output, field));
         const QByteArray written = fileBytes(output);
         const QByteArray original(reinterpret_cast<const char*>(data), int(size));
-        if (written.size() != de20HeaderBytes + recordBytes || written.left(12) != original.left(12)
-            || written.mid(de20HeaderBytes) != original.mid(de20HeaderBytes, int(recordBytes)))
-            std::abort();
+        FUZZ_CHECK(
+            written.size() == de20HeaderBytes + recordBytes && written.left(12) == original.left(12)
+            && written.mid(de20HeaderBytes) == original.mid(de20HeaderBytes, int(recordBytes)));
     }
     return 0;
 }

@@ -6,9 +6,10 @@
 #include "lab/design/signalOrderTableFile.h"
 #include "lab/fieldio/diffractiveElementFile.h"
 
+#include "fuzzSupport.h"
+
 #include <QDir>
 #include <QFile>
-#include <cstdio>
 
 namespace {
 
@@ -21,23 +22,12 @@ boost::shared_ptr<complexDataField2D> numbered(int sizeI, int sizeJ)
     return field;
 }
 
-bool writeBytes(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s CORPUS_FOLDER\n", argv[0]);
-        return 2;
-    }
-    const QDir corpus(QFile::decodeName(argv[1]));
-    if (!QDir().mkpath(corpus.path()))
-        return 1;
+    const std::string folder = seedFolder(argc, argv);
+    const QDir corpus(QFile::decodeName(folder.c_str()));
     bool ok = saveComplexDE20File(corpus.filePath(QStringLiteral("complex4x2.de")), numbered(4, 2));
     ok = saveComplexDE20File(corpus.filePath(QStringLiteral("complex3x5.de")), numbered(3, 5))
          && ok;
@@ -58,11 +48,11 @@ int main(int argc, char** argv)
     if (!complete.open(QIODevice::ReadOnly))
         return 1;
     const QByteArray bytes = complete.readAll();
-    ok = writeBytes(corpus.filePath(QStringLiteral("truncated.de")), bytes.left(44)) && ok;
-    ok = writeBytes(corpus.filePath(QStringLiteral("headerOnly.de")), bytes.left(36)) && ok;
+    writeSeed(folder, "truncated.de", bytes.left(44).toStdString());
+    writeSeed(folder, "headerOnly.de", bytes.left(36).toStdString());
     QByteArray lower = bytes;
     lower[0] = 'd';
     lower[1] = 'e';
-    ok = writeBytes(corpus.filePath(QStringLiteral("lowerCase.de")), lower) && ok;
+    writeSeed(folder, "lowerCase.de", lower.toStdString());
     return ok ? 0 : 1;
 }

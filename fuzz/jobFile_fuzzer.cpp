@@ -3,6 +3,7 @@
 #include "base/phasedeckGlobals.h"
 #include "fieldio/binaryFresnelJob.h"
 #include "fields/binaryArray2D.h"
+#include "fuzzSupport.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QTextStream>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <sys/stat.h>
 
 namespace {
@@ -24,8 +24,7 @@ const QString& elementFolder()
 {
     static QTemporaryDir dir;
     static const QString folder = [] {
-        if (!dir.isValid())
-            std::abort();
+        FUZZ_CHECK(dir.isValid());
         QImage bits(5, 3, QImage::Format_Mono);
         bits.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
         bits.fill(0);
@@ -50,8 +49,7 @@ const QString& elementFolder()
               && ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.png"))).constData(),
                           0600)
                      == 0;
-        if (!made)
-            std::abort();
+        FUZZ_CHECK(made);
         return dir.path() + QLatin1Char('/');
     }();
     return folder;
@@ -82,7 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (cells > 65536.0)
         return 0;
     const auto mask = binaryFresnelMask(job);
-    if (mask->getByteCount() > 8192 || name.isEmpty())
-        std::abort();
+    FUZZ_CHECK(mask->getByteCount() <= 8192 && !name.isEmpty());
     return 0;
 }

@@ -1,15 +1,9 @@
 // Seed corpus of the job-file fuzzer: small job files over the element names it provides.
-#include <cstdio>
-#include <fstream>
-#include <string>
-#include <sys/stat.h>
+#include "fuzzSupport.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
-        return 2;
-    const std::string folder = argv[1];
-    ::mkdir(folder.c_str(), 0755);
+    const std::string folder = seedFolder(argc, argv);
     const std::pair<const char*, const char*> seeds[] = {
         {"full", "# binary Fresnel lens on a grating\nELEMENT\nbits.png\nWAVELENGTH [nm]\n500\n"
                  "LENS_POWER [1/m]\n850\nPIX_SIZE [nm]\n10000\nAPERTURE_DIAMETER [mm]\n0.105\n"},
@@ -27,11 +21,7 @@ int main(int argc, char** argv)
         {"large-grid", "ELEMENT\nbits.png\nAPERTURE_DIAMETER [mm]\n200\nPIX_SIZE [nm]\n1\n"},
         {"spacing", "  \tELEMENT \n bits.png\t\nAPERTURE_DIAMETER    [mm]\n 0.08 \n"},
     };
-    for (const auto& [name, text] : seeds) {
-        std::ofstream out(folder + "/" + name + ".job", std::ios::binary);
-        out << text;
-        if (!out)
-            return 1;
-    }
+    for (const auto& [name, text] : seeds)
+        writeSeed(folder, std::string(name) + ".job", text);
     return 0;
 }
