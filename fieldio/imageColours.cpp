@@ -179,7 +179,8 @@ QImage convertImageToGrayByChannel(const QImage& image, int kind)
             const int v = channelGray(c, kind);
             c = qRgb(v, v, v);
         }
-        result.setColorTable(table);
+        if (table != result.colorTable()) // an unchanged table keeps the pixels shared
+            result.setColorTable(table);
         return result;
     }
     QImage result = createPhaseImage(source.width(), source.height());
@@ -199,7 +200,7 @@ void convertPaletteToGray(QImage& image)
 {
     if (image.format() == QImage::Format_Grayscale8)
         image = normalizeImage(image);
-    if (image.format() != QImage::Format_Indexed8)
+    if (image.format() != QImage::Format_Indexed8 || image.colorTable() == grayRampColorTable())
         return;
     uchar lookup[256];
     for (int k = 0; k < 256; ++k)
