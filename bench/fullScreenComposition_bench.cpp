@@ -1,10 +1,11 @@
 // Composition of the 1920 x 1080 full-screen bitmap: the tiling path and the per-pixel path with
 // lens and prism phases on both vector paths, as run on every slider step, and the whole step
-// with the 32-bit image the window paints (also drawn into a 32-bit surface such as the window's
-// backing store), next to the former conversion to a new pixmap.
+// with its painting into a 32-bit surface such as the window's backing store, next to painting
+// through a 32-bit image and the former conversion to a new pixmap.
 #include "bench/benchSupport.h"
 #include "fieldio/grayImages.h"
 #include "views/fullScreenComposition.h"
+#include "views/inPlacePainting.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -58,11 +59,33 @@ void perPixelLensAndPrism(benchmark::State& state, vectorPath path)
     state.SetItemsProcessed(state.iterations() * p.fullWidth * p.fullHeight);
 }
 
-// One slider step as the window now runs it: the per-pixel composition into the bitmap of the
-// step before, each row expanded at once into the reused 32-bit image that the window paints;
-// with painted, also drawn into a 32-bit surface of the full-screen size, as the window's paint
-// event does.
+// One slider step as the window runs it: the per-pixel composition into the bitmap of the step
+// before; with painted, also painted as the window's paint event does, straight through the
+// palette into a 32-bit surface of the full-screen size (the window's backing store).
 void perPixelStep(benchmark::State& state, vectorPath path, bool painted)
+{
+    const scopedVectorPath scope(path);
+    const QImage work = cell(100, 100);
+    const CompositionParameters p = lensAndPrism();
+    QImage bitmap;
+    QImage surface(p.fullWidth, p.fullHeight, QImage::Format_RGB32);
+    const QRect all(0, 0, p.fullWidth, p.fullHeight);
+    for (auto _ : state) {
+        composeFullScreenInto(work, PatternLevels(), p, bitmap);
+        if (painted) {
+            QPainter painter(&surface);
+            if (!drawIndexedInPlace(painter, bitmap, all, QPoint(0, 0), all))
+                state.SkipWithError("the surface cannot be painted in place");
+        }
+        benchmark::DoNotOptimize(surface.constBits());
+        benchmark::DoNotOptimize(bitmap.constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * p.fullWidth * p.fullHeight);
+}
+
+// The step as painted where the surface cannot be written in place (and with the SLM output
+// connected): the bitmap expanded into a reused 32-bit image, which is drawn.
+void perPixelStepThroughImage(benchmark::State& state, vectorPath path)
 {
     const scopedVectorPath scope(path);
     const QImage work = cell(100, 100);
@@ -70,13 +93,11 @@ void perPixelStep(benchmark::State& state, vectorPath path, bool painted)
     QImage bitmap, shown;
     QImage surface(p.fullWidth, p.fullHeight, QImage::Format_RGB32);
     for (auto _ : state) {
-        composeFullScreenInto(work, PatternLevels(), p, bitmap, shown);
-        if (painted) {
-            QPainter painter(&surface);
-            painter.drawImage(QPoint(0, 0), shown);
-        }
+        composeFullScreenInto(work, PatternLevels(), p, bitmap);
+        expandToColours(bitmap, shown);
+        QPainter painter(&surface);
+        painter.drawImage(QPoint(0, 0), shown);
         benchmark::DoNotOptimize(surface.constBits());
-        benchmark::DoNotOptimize(shown.constBits());
     }
     state.SetItemsProcessed(state.iterations() * p.fullWidth * p.fullHeight);
 }
@@ -121,6 +142,10 @@ void registerAll()
         benchmark::RegisterBenchmark(
             (std::string("perPixelStepPainted/") + vectorPathName(path)).c_str(), perPixelStep,
             path, true)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(
+            (std::string("perPixelStepThroughImage/") + vectorPathName(path)).c_str(),
+            perPixelStepThroughImage, path)
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("perPixelStepWithPixmap", perPixelStepWithPixmap, false)

@@ -3,12 +3,15 @@
 // bit-identical results (no Qt types, so that the AVX2 file stays free of them).
 #pragma once
 
-// line[c] += trunc((xx[c] + yy) lens + xp[c] + py) (+ bg[c] when bg is not null), modulo 256,
-// for c < width; the double sum is truncated toward zero to a 32-bit integer.
-void addPhaseRowPortable(unsigned char* line, const unsigned char* bg, const double* xx,
-                         const double* xp, double yy, double lens, double py, int width);
-void addPhaseRowAvx2(unsigned char* line, const unsigned char* bg, const double* xx,
-                     const double* xp, double yy, double lens, double py, int width);
+// line[c] = base[c] + trunc((xx[c] + yy) lens + xp[c] + py) (+ bg[c] when bg is not null),
+// modulo 256, for c < width; the double sum is truncated toward zero to a 32-bit integer. base
+// may be line itself.
+void addPhaseRowPortable(unsigned char* line, const unsigned char* base, const unsigned char* bg,
+                         const double* xx, const double* xp, double yy, double lens, double py,
+                         int width);
+void addPhaseRowAvx2(unsigned char* line, const unsigned char* base, const unsigned char* bg,
+                     const double* xx, const double* xp, double yy, double lens, double py,
+                     int width);
 
 // dst[c] = palette[src[c]] for c < width (palette: 256 entries). grays, when not null, says that
 // the palette is opaque gray: palette[i] = 0xFF000000 | grays[i] * 0x010101.

@@ -8,39 +8,36 @@
 #if PHASEDECK_AVX2_KERNELS
 #include <immintrin.h>
 
-void addPhaseRowAvx2(unsigned char* line, const unsigned char* bg, const double* xx,
-                     const double* xp, double yy, double lens, double py, int width)
+void addPhaseRowAvx2(unsigned char* line, const unsigned char* base, const unsigned char* bg,
+                     const double* xx, const double* xp, double yy, double lens, double py,
+                     int width)
 {
     const __m256d vyy = _mm256_set1_pd(yy), vlens = _mm256_set1_pd(lens), vpy = _mm256_set1_pd(py);
-    const __m256i lowByte = _mm256_set1_epi32(0xFF);
-    // Four pixels from k on as 32-bit integers.
+    const __m128i lowByte = _mm_set1_epi32(0xFF);
+    // The low bytes of four pixels from k on, as 32-bit integers.
     auto four = [&](int k) {
         const __m256d sum = _mm256_add_pd(
             _mm256_add_pd(_mm256_mul_pd(_mm256_add_pd(_mm256_loadu_pd(xx + k), vyy), vlens),
                           _mm256_loadu_pd(xp + k)),
             vpy);
-        return _mm256_cvttpd_epi32(sum);
+        return _mm_and_si128(_mm256_cvttpd_epi32(sum), lowByte);
     };
-    auto eight
-        = [&](int k) { return _mm256_and_si256(_mm256_set_m128i(four(k + 4), four(k)), lowByte); };
-    // The packs work within 128-bit halves: afterwards the 4-pixel groups lie in the order
-    // 0, 2, 4, 6, 1, 3, 5, 7, which the final permutation undoes.
-    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+    auto sixteen = [&](int k) {
+        return _mm_packus_epi16(_mm_packs_epi32(four(k), four(k + 4)),
+                                _mm_packs_epi32(four(k + 8), four(k + 12)));
+    };
     int c = 0;
     for (; c + 32 <= width; c += 32) {
-        const __m256i words0 = _mm256_packs_epi32(eight(c), eight(c + 8));
-        const __m256i words1 = _mm256_packs_epi32(eight(c + 16), eight(c + 24));
-        const __m256i bytes
-            = _mm256_permutevar8x32_epi32(_mm256_packus_epi16(words0, words1), order);
-        __m256i sum = _mm256_add_epi8(
-            bytes, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(line + c)));
+        __m256i sum
+            = _mm256_add_epi8(_mm256_set_m128i(sixteen(c + 16), sixteen(c)),
+                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + c)));
         if (bg)
             sum = _mm256_add_epi8(sum,
                                   _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bg + c)));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + c), sum);
     }
     if (c < width)
-        addPhaseRowPortable(line + c, bg ? bg + c : nullptr, xx + c, xp + c, yy, lens, py,
+        addPhaseRowPortable(line + c, base + c, bg ? bg + c : nullptr, xx + c, xp + c, yy, lens, py,
                             width - c);
 }
 
@@ -112,10 +109,11 @@ void expandIndexedRowAvx2(const unsigned char* src, const unsigned int* palette,
     expandIndexedRowPortable(src, palette, grays, dst, width);
 }
 
-void addPhaseRowAvx2(unsigned char* line, const unsigned char* bg, const double* xx,
-                     const double* xp, double yy, double lens, double py, int width)
+void addPhaseRowAvx2(unsigned char* line, const unsigned char* base, const unsigned char* bg,
+                     const double* xx, const double* xp, double yy, double lens, double py,
+                     int width)
 {
-    addPhaseRowPortable(line, bg, xx, xp, yy, lens, py, width);
+    addPhaseRowPortable(line, base, bg, xx, xp, yy, lens, py, width);
 }
 
 #endif

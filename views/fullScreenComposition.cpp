@@ -96,31 +96,43 @@ bool opaqueColours(const QImage& bitmap, unsigned int* palette, unsigned char* g
     return gray;
 }
 
+// Output line r of the indexes of work (or of a value map applied to them) tiled over the full
+// screen; mapped holds work's width of scratch bytes when there is a value map.
+void tileRow(unsigned char* row, int r, const QImage& work, const CompositionParameters& p,
+             const unsigned char* valueOfIndex, unsigned char* mapped)
+{
+    if (isEmpty(work)) {
+        std::memset(row, valueOfIndex ? valueOfIndex[0] : 0, static_cast<size_t>(p.fullWidth));
+        return;
+    }
+    const int w = work.width(), h = work.height();
+    const unsigned char* src = work.constScanLine((firstLine(h, p) + r) % h);
+    if (valueOfIndex) {
+        for (int i = 0; i < w; ++i)
+            mapped[i] = valueOfIndex[src[i]];
+        src = mapped;
+    }
+    fillCyclicRow(row, p.fullWidth, src, w, firstColumn(w, p));
+}
+
+// Lines after which the tiled screen repeats: work's height, 1 for an empty image.
+int tilePeriod(const QImage& work)
+{
+    return isEmpty(work) ? 1 : work.height();
+}
+
 // Indexes of work (or of a value map applied to them) tiled over the full screen.
 void tileInto(QImage& out, const QImage& work, const CompositionParameters& p,
               const unsigned char* valueOfIndex)
 {
-    const int W = p.fullWidth, H = p.fullHeight;
-    if (isEmpty(work)) {
-        out.fill(valueOfIndex ? valueOfIndex[0] : 0);
-        return;
-    }
-    const int w = work.width(), h = work.height();
-    const int x0 = firstColumn(w, p), y0 = firstLine(h, p);
-    std::vector<unsigned char> mapped(valueOfIndex ? static_cast<size_t>(w) : 0);
-    // The first min(h, H) output lines are built from the source; the rest repeat them.
-    const int built = std::min(h, H);
-    for (int r = 0; r < built; ++r) {
-        const unsigned char* src = work.constScanLine((y0 + r) % h);
-        if (valueOfIndex) {
-            for (int i = 0; i < w; ++i)
-                mapped[static_cast<size_t>(i)] = valueOfIndex[src[i]];
-            src = mapped.data();
-        }
-        fillCyclicRow(out.scanLine(r), W, src, w, x0);
-    }
+    std::vector<unsigned char> mapped(valueOfIndex ? static_cast<size_t>(work.width()) : 0);
+    // The first lines of a period are built; the rest repeat them.
+    const int H = p.fullHeight, period = tilePeriod(work), built = std::min(period, H);
+    for (int r = 0; r < built; ++r)
+        tileRow(out.scanLine(r), r, work, p, valueOfIndex, mapped.data());
     for (int r = built; r < H; ++r)
-        std::memcpy(out.scanLine(r), out.constScanLine(r - h), static_cast<size_t>(W));
+        std::memcpy(out.scanLine(r), out.constScanLine(r - period),
+                    static_cast<size_t>(p.fullWidth));
 }
 
 QVector<QRgb> workPalette(const QImage& work)
@@ -141,9 +153,10 @@ QRgb gray(int v)
 
 } // namespace
 
-// line[c] += trunc((xx[c] + yy) * lens + xp[c] + py) (+ bg[c]) modulo 256, for c < width.
-void addPhaseRowPortable(unsigned char* line, const unsigned char* bg, const double* xx,
-                         const double* xp, double yy, double lens, double py, int width)
+// line[c] = base[c] + trunc((xx[c] + yy) * lens + xp[c] + py) (+ bg[c]) modulo 256, c < width.
+void addPhaseRowPortable(unsigned char* line, const unsigned char* base, const unsigned char* bg,
+                         const double* xx, const double* xp, double yy, double lens, double py,
+                         int width)
 {
     int c = 0;
 #if defined(__SSE2__)
@@ -166,7 +179,7 @@ void addPhaseRowPortable(unsigned char* line, const unsigned char* bg, const dou
         const __m128i lo = _mm_packs_epi32(four(c), four(c + 4));
         const __m128i hi = _mm_packs_epi32(four(c + 8), four(c + 12));
         __m128i sum = _mm_add_epi8(_mm_packus_epi16(lo, hi),
-                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + c)));
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + c)));
         if (bg)
             sum = _mm_add_epi8(sum, _mm_loadu_si128(reinterpret_cast<const __m128i*>(bg + c)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(line + c), sum);
@@ -174,7 +187,7 @@ void addPhaseRowPortable(unsigned char* line, const unsigned char* bg, const dou
 #endif
     for (; c < width; ++c) {
         const int phase = static_cast<int>((xx[c] + yy) * lens + xp[c] + py);
-        line[c] = static_cast<unsigned char>(line[c] + phase + (bg ? bg[c] : 0));
+        line[c] = static_cast<unsigned char>(base[c] + phase + (bg ? bg[c] : 0));
     }
 }
 
@@ -299,10 +312,9 @@ void composeTiledInto(const QImage& work, const PatternLevels& levels,
     tileInto(out, work, p, nullptr);
 }
 
-// The per-pixel path into out (reused as reuseOrMakeFullImage says); with colours, every row also
-// goes through the palette into *colours right after it is composed, while it is still in cache.
+// The per-pixel path into out (reused as reuseOrMakeFullImage says).
 void composePerPixelInto(const QImage& work, const PatternLevels& levels,
-                         const CompositionParameters& p, QImage& out, QImage* colours)
+                         const CompositionParameters& p, QImage& out)
 {
     const int W = p.fullWidth, H = p.fullHeight;
     reuseOrMakeFullImage(out, p);
@@ -319,10 +331,24 @@ void composePerPixelInto(const QImage& work, const PatternLevels& levels,
         valueOfIndex[levels.level1Gray] = static_cast<unsigned char>(levels.grayValue1);
         valueOfIndex[levels.level2Gray] = static_cast<unsigned char>(levels.grayValue2);
     }
-    if (levels.oneLevel)
-        out.fill(static_cast<unsigned char>(levels.grayValue1));
-    else
-        tileInto(out, work, p, levels.twoLevel ? valueOfIndex : nullptr);
+    // The values each line adds its phase to: built once per period when lines repeat (one
+    // level, or more than a period on the screen), else tiled in place just before the phase.
+    const unsigned char* values = levels.twoLevel ? valueOfIndex : nullptr;
+    std::vector<unsigned char> mapped(values ? static_cast<size_t>(work.width()) : 0);
+    const int period = levels.oneLevel ? 1 : tilePeriod(work);
+    const bool linesRepeat = levels.oneLevel || period < H;
+    std::vector<unsigned char> periodLines;
+    if (linesRepeat) {
+        periodLines.resize(static_cast<size_t>(period) * W);
+        for (int r = 0; r < period; ++r) {
+            unsigned char* line = periodLines.data() + static_cast<size_t>(r) * W;
+            if (levels.oneLevel)
+                std::memset(line, static_cast<unsigned char>(levels.grayValue1),
+                            static_cast<size_t>(W));
+            else
+                tileRow(line, r, work, p, values, mapped.data());
+        }
+    }
 
     // Gray steps per unit: a lens step adds 0.015 * 128 / H per squared pixel distance, a
     // prism step 1.28 per pixel.
@@ -343,29 +369,22 @@ void composePerPixelInto(const QImage& work, const PatternLevels& levels,
     const double* xx = xSquared.data();
     const double* xp = xPrism.data();
     const auto addPhaseRow = pickForVectorPath(addPhaseRowPortable, addPhaseRowAvx2);
-    const auto expandRow = pickForVectorPath(expandIndexedRowPortable, expandIndexedRowAvx2);
-    unsigned int palette[256];
-    unsigned char graysOfPalette[256];
-    const unsigned char* grays = nullptr;
-    if (colours) {
-        reuseOrMakeColourImage(*colours, out.size());
-        if (opaqueColours(out, palette, graysOfPalette))
-            grays = graysOfPalette;
-    }
     for (int r = 0; r < H; ++r) {
         const int y = r - cy;
         const double py = static_cast<int>(y * prismYCoefficient);
         const double yy = static_cast<double>(y) * y;
         unsigned char* line = out.scanLine(r);
+        const unsigned char* base = line;
+        if (linesRepeat)
+            base = periodLines.data() + static_cast<size_t>(r % period) * W;
+        else
+            tileRow(line, r, work, p, values, mapped.data());
         const unsigned char* bg = nullptr;
 #if PHASEDECK_LAB
         if (p.background)
             bg = p.background + static_cast<size_t>(H - 1 - r) * W;
 #endif
-        addPhaseRow(line, bg, xx, xp, yy, lensCoefficient, py, W);
-        if (colours)
-            expandRow(line, palette, grays, reinterpret_cast<unsigned int*>(colours->scanLine(r)),
-                      W);
+        addPhaseRow(line, base, bg, xx, xp, yy, lensCoefficient, py, W);
     }
 }
 
@@ -382,7 +401,7 @@ QImage composePerPixel(const QImage& work, const PatternLevels& levels,
                        const CompositionParameters& p)
 {
     QImage out;
-    composePerPixelInto(work, levels, p, out, nullptr);
+    composePerPixelInto(work, levels, p, out);
     return out;
 }
 
@@ -393,28 +412,35 @@ QImage composeFullScreen(const QImage& work, const PatternLevels& levels,
 }
 
 void composeFullScreenInto(const QImage& work, const PatternLevels& levels,
-                           const CompositionParameters& p, QImage& bitmap, QImage& colours)
+                           const CompositionParameters& p, QImage& bitmap)
 {
-    if (usesFastPath(p)) {
+    if (usesFastPath(p))
         composeTiledInto(work, levels, p, bitmap);
-        expandToColours(bitmap, colours);
-    } else {
-        composePerPixelInto(work, levels, p, bitmap, &colours);
-    }
+    else
+        composePerPixelInto(work, levels, p, bitmap);
 }
 
 void expandToColours(const QImage& bitmap, QImage& out)
 {
     reuseOrMakeColourImage(out, bitmap.size());
-    if (bitmap.isNull())
+    if (!bitmap.isNull())
+        expandRectToColours(bitmap, bitmap.rect(), out.bits(), out.bytesPerLine());
+}
+
+void expandRectToColours(const QImage& bitmap, const QRect& source, uchar* dst,
+                         qsizetype bytesPerLine)
+{
+    const QRect part = source.intersected(bitmap.rect());
+    if (part.isEmpty())
         return;
     unsigned int palette[256];
     unsigned char grays[256];
     const bool gray = opaqueColours(bitmap, palette, grays);
     const auto expandRow = pickForVectorPath(expandIndexedRowPortable, expandIndexedRowAvx2);
-    for (int y = 0; y < bitmap.height(); ++y)
-        expandRow(bitmap.constScanLine(y), palette, gray ? grays : nullptr,
-                  reinterpret_cast<unsigned int*>(out.scanLine(y)), bitmap.width());
+    dst += (part.y() - source.y()) * bytesPerLine + 4 * qsizetype(part.x() - source.x());
+    for (int y = part.top(); y <= part.bottom(); ++y, dst += bytesPerLine)
+        expandRow(bitmap.constScanLine(y) + part.x(), palette, gray ? grays : nullptr,
+                  reinterpret_cast<unsigned int*>(dst), part.width());
 }
 
 bool zoomGeometry(int level, int imageWidth, int imageHeight, int fullWidth, int fullHeight,

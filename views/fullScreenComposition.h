@@ -83,15 +83,20 @@ QImage composePerPixel(const QImage& work, const PatternLevels& levels,
                        const CompositionParameters& p);
 
 // The 8-bit bitmap of a composition (Indexed8) through its colour table into out, a Format_RGB32
-// image of the same size that is reused when it has that size and format (and is not shared):
-// what the window paints. Colours are opaque; an index beyond the colour table shows black.
+// image of the same size that is reused when it has that size and format (and is not shared).
+// Colours are opaque; an index beyond the colour table shows black.
 void expandToColours(const QImage& bitmap, QImage& out);
 
-// composeFullScreen into bitmap and expandToColours of it into colours, as one slider step of
-// the window runs it: both images are reused when they have the size and format and hold their
-// pixels alone; the per-pixel path expands every row right after composing it.
+// The part `source` of bitmap through its colour table, as expandToColours does, into 32-bit
+// pixels from dst on, rows bytesPerLine apart (dst is the pixel of source's top-left corner);
+// pixels of source outside the bitmap are left alone.
+void expandRectToColours(const QImage& bitmap, const QRect& source, uchar* dst,
+                         qsizetype bytesPerLine);
+
+// composeFullScreen into bitmap, as one slider step of the window runs it: the image of the step
+// before is reused when it has the size and format and holds its pixels alone.
 void composeFullScreenInto(const QImage& work, const PatternLevels& levels,
-                           const CompositionParameters& p, QImage& bitmap, QImage& colours);
+                           const CompositionParameters& p, QImage& bitmap);
 
 // Zoom: level n scales by zoomBase^n (three steps double the size).
 constexpr double zoomBase = 1.2599210498948732;

@@ -9,11 +9,13 @@
 #include "base/visibleText.h"
 #include "fieldio/imageColours.h"
 #include "views/backgroundImage.h"
+#include "views/inPlacePainting.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSlider>
 #include <QSpinBox>
@@ -318,16 +320,22 @@ void qFullScreenFieldWidget::resizeEvent(QResizeEvent*)
     update();
 }
 
-void qFullScreenFieldWidget::paintEvent(QPaintEvent*)
+void qFullScreenFieldWidget::paintEvent(QPaintEvent* e)
 {
     QPainter painter(this);
     const int W = areaWidth, H = areaHeight;
     if (W > fullWidth || H > fullHeight)
         painter.fillRect(rect(), palette().window());
     const QRect source((fullWidth - W) / 2, (fullHeight - H) / 2, visibleWidth, visibleHeight);
-    // A 32-bit image of the screen's format: drawn without a conversion.
-    const QRect shown = source.intersected(paintedImage.rect());
-    painter.drawImage(shown.topLeft() - source.topLeft(), paintedImage, shown);
+    // Straight through the palette into the backing store; the 32-bit image is made only where
+    // that can't be done, or where the SLM output needs it anyway (it is drawn without a
+    // conversion, being of the screen's format).
+    if (slmConnected
+        || !drawIndexedInPlace(painter, composedImage, source, QPoint(0, 0), e->region())) {
+        const QImage& colours = colouredImage();
+        const QRect shown = source.intersected(colours.rect());
+        painter.drawImage(shown.topLeft() - source.topLeft(), colours, shown);
+    }
     if (toolStripVisible)
         painter.fillRect(W - bandWidth, 0, bandWidth, H, palette().window());
     painter.end();
@@ -737,30 +745,37 @@ PatternLevels qFullScreenFieldWidget::patternLevels() const
 void qFullScreenFieldWidget::recompose()
 {
     grayTable = computeGrayTable(graylevelPhase0, graylevelPhase2Pi, gammaValue);
-    // Composed into the images of the step before, each row painted as soon as it is made.
-    releaseSlmPixmap();
-    composeFullScreenInto(workImage, patternLevels(), compositionParameters(), composedImage,
-                          paintedImage);
+    releaseColours();
+    composeFullScreenInto(workImage, patternLevels(), compositionParameters(), composedImage);
     updateCaption();
 }
 
 void qFullScreenFieldWidget::setDisplayed(const QImage& bitmap)
 {
+    releaseColours();
     composedImage = bitmap;
-    releaseSlmPixmap();
-    expandToColours(composedImage, paintedImage);
 }
 
-void qFullScreenFieldWidget::releaseSlmPixmap()
+void qFullScreenFieldWidget::releaseColours()
 {
+    coloursCurrent = false;
     // The pixmap may share paintedImage's pixels: let it go before they are overwritten.
     displayPixmap = QPixmap();
+}
+
+const QImage& qFullScreenFieldWidget::colouredImage()
+{
+    if (!coloursCurrent) {
+        expandToColours(composedImage, paintedImage);
+        coloursCurrent = true;
+    }
+    return paintedImage;
 }
 
 const QPixmap& qFullScreenFieldWidget::slmPixmap()
 {
     if (displayPixmap.isNull())
-        displayPixmap = QPixmap::fromImage(paintedImage);
+        displayPixmap = QPixmap::fromImage(colouredImage());
     return displayPixmap;
 }
 

@@ -88,11 +88,12 @@ private:
     CompositionParameters compositionParameters() const;
     PatternLevels patternLevels() const;
     void recompose();
-    // Takes the bitmap and expands it through its palette into the image that is painted; the
-    // pixmap for the SLM output is made from that on demand.
+    // Takes the bitmap that is painted; its 32-bit colours and the pixmap for the SLM output are
+    // made from it on demand.
     void setDisplayed(const QImage& bitmap);
+    const QImage& colouredImage();
     const QPixmap& slmPixmap();
-    void releaseSlmPixmap();
+    void releaseColours();
     void updateCaption();
 
     bool toolStripVisible = false;
@@ -147,10 +148,11 @@ private:
     int shiftY = 0;
     GrayTable grayTable{};
 
-    QImage sourceImage;    // the given image as 8-bit gray values
-    QImage workImage;      // sourceImage at the current zoom
-    QImage composedImage;  // the displayed full-screen bitmap
-    QImage paintedImage;   // composedImage in 32-bit colours, reused from step to step
+    QImage sourceImage;   // the given image as 8-bit gray values
+    QImage workImage;     // sourceImage at the current zoom
+    QImage composedImage; // the displayed full-screen bitmap
+    QImage paintedImage;  // composedImage in 32-bit colours when asked for, reused
+    bool coloursCurrent = false;
     QPixmap displayPixmap; // paintedImage for the SLM output, once asked for
     QWidget* toolStrip = nullptr;
 

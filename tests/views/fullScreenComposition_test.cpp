@@ -9,6 +9,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -270,16 +271,20 @@ INSTANTIATE_TEST_SUITE_P(paths, PerPixelPaths, testing::ValuesIn(bothVectorPaths
 
 TEST_P(PerPixelPaths, EveryPixelFollowsThePhaseSumOnAnyScreenWidth)
 {
-    // Widths that are and are not multiples of 16 and 32, shifted, with lens and both prisms.
+    // Widths that are and are not multiples of 16 and 32, shifted, with lens and both prisms;
+    // cells shorter than the screen, as tall and taller, and none.
     struct Row
     {
-        int W, H, lens, prismX, prismY, shiftX, shiftY;
-    } rows[] = {{1920, 1080, 7, -3, 2, 3, 0},   {37, 11, -100, 100, -100, -5, 4},
-                {1000, 64, 100, -1, 0, 0, 0},   {15, 3, 1, 1, 1, 1, 1},
-                {65, 7, -37, 61, 13, 200, -90}, {1919, 2, 100, 100, 100, 0, 0}};
+        int W, H, lens, prismX, prismY, shiftX, shiftY, cellHeight;
+    } rows[] = {{1920, 1080, 7, -3, 2, 3, 0, 5},   {37, 11, -100, 100, -100, -5, 4, 5},
+                {1000, 64, 100, -1, 0, 0, 0, 5},   {15, 3, 1, 1, 1, 1, 1, 5},
+                {65, 7, -37, 61, 13, 200, -90, 5}, {1919, 2, 100, 100, 100, 0, 0, 5},
+                {37, 11, 9, -7, 3, 2, -3, 11},     {37, 11, -9, 7, -3, -2, 3, 20},
+                {40, 9, 50, 3, 5, 0, 0, 0}};
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.W << " x " << row.H);
-        const QImage cell = patternImage(9, 5);
+        SCOPED_TRACE(testing::Message()
+                     << row.W << " x " << row.H << ", cell height " << row.cellHeight);
+        const QImage cell = row.cellHeight > 0 ? patternImage(9, row.cellHeight) : QImage();
         CompositionParameters p;
         p.fullWidth = row.W;
         p.fullHeight = row.H;
@@ -423,7 +428,8 @@ TEST(Paths, FastPathOnlyWithoutPhaseBackgroundAndWithTheFullGrayRange)
 }
 
 // The row step on random data: both versions give the same bytes, with and without
-// compensation values, for every width from 0 to 100 and the full screen width.
+// compensation values, in place and from separate base values, for every width from 0 to 100
+// and the full screen width; the scalar formula holds for the first pixels.
 TEST(PerPixelRows, BothVectorPathsGiveTheSameBytes)
 {
     if (!processorHasAvx2Fma())
@@ -433,30 +439,46 @@ TEST(PerPixelRows, BothVectorPathsGiveTheSameBytes)
     std::uniform_int_distribution<int> byte(0, 255);
     const int longest = 1920;
     std::vector<double> xx(longest), xp(longest);
-    std::vector<unsigned char> line(longest), bg(longest);
+    std::vector<unsigned char> line(longest), base(longest), bg(longest);
     for (int c = 0; c < longest; ++c) {
         xx[size_t(c)] = double((c - 960) * (c - 960));
         xp[size_t(c)] = value(gen) * 1e-3;
         line[size_t(c)] = static_cast<unsigned char>(byte(gen));
+        base[size_t(c)] = static_cast<unsigned char>(byte(gen));
         bg[size_t(c)] = static_cast<unsigned char>(byte(gen));
     }
     std::vector<int> widths;
     for (int width = 0; width <= 100; ++width)
         widths.push_back(width);
     widths.push_back(longest);
-    for (int width : widths) {
+    const double yy = 289.0, lens = 0.0813, py = -17.0;
+    for (int width : widths)
         for (const unsigned char* compensation : {static_cast<const unsigned char*>(nullptr),
-                                                  static_cast<const unsigned char*>(bg.data())}) {
-            SCOPED_TRACE(testing::Message()
-                         << "width " << width << (compensation ? ", compensation" : ""));
-            std::vector<unsigned char> portable = line, avx2 = line;
-            const double yy = 289.0, lens = 0.0813, py = -17.0;
-            addPhaseRowPortable(portable.data(), compensation, xx.data(), xp.data(), yy, lens, py,
-                                width);
-            addPhaseRowAvx2(avx2.data(), compensation, xx.data(), xp.data(), yy, lens, py, width);
-            EXPECT_EQ(std::memcmp(portable.data(), avx2.data(), line.size()), 0);
-        }
-    }
+                                                  static_cast<const unsigned char*>(bg.data())})
+            for (bool inPlace : {true, false}) {
+                SCOPED_TRACE(testing::Message()
+                             << "width " << width << (compensation ? ", compensation" : "")
+                             << (inPlace ? ", in place" : ""));
+                std::vector<unsigned char> portable = line, avx2 = line;
+                addPhaseRowPortable(portable.data(), inPlace ? portable.data() : base.data(),
+                                    compensation, xx.data(), xp.data(), yy, lens, py, width);
+                addPhaseRowAvx2(avx2.data(), inPlace ? avx2.data() : base.data(), compensation,
+                                xx.data(), xp.data(), yy, lens, py, width);
+                EXPECT_EQ(std::memcmp(portable.data(), avx2.data(), line.size()), 0);
+                const std::vector<unsigned char>& from = inPlace ? line : base;
+                for (int c = 0; c < std::min(width, 3); ++c) {
+                    const int phase
+                        = static_cast<int>((xx[size_t(c)] + yy) * lens + xp[size_t(c)] + py);
+                    const int added = compensation ? bg[size_t(c)] : 0;
+                    EXPECT_EQ(avx2[size_t(c)],
+                              static_cast<unsigned char>(from[size_t(c)] + phase + added))
+                        << c;
+                }
+                EXPECT_EQ(std::memcmp(avx2.data() + width, line.data() + width,
+                                      line.size() - size_t(width)),
+                          0)
+                    << "past the width";
+            }
 }
 
 TEST(PerPixelRows, BothVectorPathsComposeTheSameFrame)
@@ -533,11 +555,11 @@ TEST_P(ExpansionPaths, ColoursAreThoseOfTheToolkitsConversion)
     EXPECT_EQ(shown.constBits(), before);
 }
 
-// One slider step as the window runs it: the bitmap of composeFullScreen and its colours of
-// expandToColours, bit for bit, on both paths, for per-pixel steps (with an inverted narrowed gray
-// range, whose palette is still gray), a tiled one and a two-level pattern; the images of the step
-// before are written in place unless someone else still holds them.
-TEST_P(ExpansionPaths, ComposedStepEqualsCompositionThenExpansion)
+// One slider step as the window runs it: the bitmap of composeFullScreen, bit for bit, on both
+// paths, for per-pixel steps (one with an inverted narrowed gray range), a tiled one and a
+// two-level pattern; the bitmap of the step before is written in place unless someone else still
+// holds it.
+TEST_P(ExpansionPaths, ComposedStepEqualsComposition)
 {
     const QImage cell = patternImage(100, 60);
     struct Step
@@ -550,7 +572,7 @@ TEST_P(ExpansionPaths, ComposedStepEqualsCompositionThenExpansion)
                  {"narrowed, inverted", -61, 33, -7, 17, 20, 230, true, false},
                  {"tiled", 0, 0, 0, -40, 0, 255, false, false},
                  {"two-level with prism", 0, 5, 0, 0, 0, 255, false, true}};
-    QImage bitmap, colours;
+    QImage bitmap;
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
         CompositionParameters p;
@@ -571,31 +593,52 @@ TEST_P(ExpansionPaths, ComposedStepEqualsCompositionThenExpansion)
             levels.grayValue1 = 40;
             levels.grayValue2 = 200;
         }
-        const QImage expected = composeFullScreen(cell, levels, p);
-        QImage expectedColours;
-        expandToColours(expected, expectedColours);
-        const bool perPixel = !usesFastPath(p);
         const uchar* bitmapBefore = bitmap.constBits();
-        const uchar* coloursBefore = colours.constBits();
-        composeFullScreenInto(cell, levels, p, bitmap, colours);
-        EXPECT_EQ(bitmap, expected);
-        EXPECT_EQ(colours, expectedColours);
-        if (perPixel && bitmapBefore) {
+        composeFullScreenInto(cell, levels, p, bitmap);
+        EXPECT_EQ(bitmap, composeFullScreen(cell, levels, p));
+        if (bitmapBefore) {
             EXPECT_EQ(bitmap.constBits(), bitmapBefore);
-            EXPECT_EQ(colours.constBits(), coloursBefore);
         }
     }
-    // Copies held elsewhere (a saved bitmap, a pixmap's image) keep the step they were taken of.
-    const QImage heldBitmap = bitmap, heldColours = colours;
-    const QImage heldBitmapCopy = bitmap.copy(), heldColoursCopy = colours.copy();
+    // A copy held elsewhere (a saved bitmap) keeps the step it was taken of.
+    const QImage held = bitmap, heldCopy = bitmap.copy();
     CompositionParameters p;
     p.fullWidth = 333;
     p.fullHeight = 201;
     p.lensValue = 3;
-    composeFullScreenInto(cell, PatternLevels(), p, bitmap, colours);
-    EXPECT_EQ(heldBitmap, heldBitmapCopy);
-    EXPECT_EQ(heldColours, heldColoursCopy);
+    composeFullScreenInto(cell, PatternLevels(), p, bitmap);
+    EXPECT_EQ(held, heldCopy);
     EXPECT_EQ(bitmap, composeFullScreen(cell, PatternLevels(), p));
+}
+
+// A part of the bitmap into a part of a larger 32-bit image: the pixels of expandToColours land
+// where the part is placed, nothing else changes, and a part reaching beyond the bitmap writes
+// only its pixels inside it.
+TEST_P(ExpansionPaths, RectanglesLandInPlace)
+{
+    QImage bitmap = patternImage(70, 40);
+    QVector<QRgb> table(256);
+    for (int i = 0; i < 256; ++i)
+        table[i] = qRgb(255 - i, 255 - i, 255 - i);
+    bitmap.setColorTable(table);
+    QImage whole;
+    expandToColours(bitmap, whole);
+    for (const QRect& source : {QRect(5, 3, 50, 20), QRect(-4, 30, 20, 20), QRect(0, 0, 70, 40)}) {
+        SCOPED_TRACE(source.x());
+        QImage target(90, 60, QImage::Format_RGB32);
+        target.fill(0xFF123456u);
+        const QPoint at(9, 7);
+        expandRectToColours(bitmap, source, target.scanLine(at.y()) + 4 * at.x(),
+                            target.bytesPerLine());
+        for (int y = 0; y < target.height(); ++y)
+            for (int x = 0; x < target.width(); ++x) {
+                const QPoint inBitmap = QPoint(x, y) - at + source.topLeft();
+                const bool written
+                    = QRect(at, source.size()).contains(x, y) && bitmap.rect().contains(inBitmap);
+                ASSERT_EQ(target.pixel(x, y), written ? whole.pixel(inBitmap) : 0xFF123456u)
+                    << x << ", " << y;
+            }
+    }
 }
 
 TEST(ExpansionRows, BothVectorPathsGiveTheSameColours)
@@ -714,6 +757,13 @@ TEST(Levels, OneLevelPatternUsesItsGrayValueEverywhere)
     const QImage out = composeFullScreen(cell, levels, p);
     EXPECT_EQ(indexAt(out, 960, 540), 70);
     EXPECT_EQ(indexAt(out, 1060, 540), 70 + 17);
+    // On a screen of one line, shorter than the cell, as well.
+    p.fullHeight = 1;
+    p.lensValue = 0;
+    p.prismXValue = 1;
+    const QImage line = composeFullScreen(cell, levels, p);
+    EXPECT_EQ(indexAt(line, 960, 0), 70);
+    EXPECT_EQ(indexAt(line, 961, 0), 71);
 }
 
 TEST(Levels, SecondLevelEqualsTheFirstWhenThereIsNone)

@@ -7,6 +7,7 @@
 #include "fieldio/grayImages.h"
 #include "support/eventually.h"
 
+#include <QBackingStore>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -378,19 +379,28 @@ TEST_F(FullScreenWindowTest, SlidersHoldTheirBoxesNegatedAndRecompose)
 
 TEST_F(FullScreenWindowTest, PaintsTheComposedBitmapAfterEverySliderStep)
 {
-    // The window paints its 8-bit bitmap through its palette; compare a grid of pixels after
-    // each kind of step.
+    // The window paints its 8-bit bitmap through its palette, into its backing store and into a
+    // grab; compare a grid of pixels after each kind of step.
     auto w = make(rampCell(1920, 1080));
-    auto paintedAsComposed = [&](const char* step) {
-        SCOPED_TRACE(step);
-        const QImage painted = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(painted.size(), QSize(1920, 1080));
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    auto sameAsBitmap = [&](const QImage& painted) {
+        ASSERT_GE(painted.width(), 1920);
+        ASSERT_GE(painted.height(), 1080);
         const QImage& bitmap = w->displayedBitmap();
         for (int y = 0; y < 1080; y += 41)
             for (int x = 0; x < 1920; x += 37)
                 ASSERT_EQ(painted.pixel(x, y) & 0xFFFFFF,
                           bitmap.color(bitmap.pixelIndex(x, y)) & 0xFFFFFF)
                     << x << ", " << y;
+    };
+    auto paintedAsComposed = [&](const char* step) {
+        SCOPED_TRACE(step);
+        sameAsBitmap(w->grab().toImage());
+        w->repaint();
+        QPaintDevice* store = w->backingStore()->paintDevice();
+        ASSERT_EQ(store->devType(), QInternal::Image);
+        sameAsBitmap(*static_cast<QImage*>(store));
     };
     paintedAsComposed("start");
     click(w.get(), "prismButton");
