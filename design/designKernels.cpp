@@ -132,18 +132,24 @@ void quantizePhasesPortable(float* z, std::size_t n, const phaseQuantization& q)
     }
 }
 
-double moduliAndWeightedSumPortable(const float* z, std::size_t n, const float* weight,
-                                    float* modulus)
+double finishModuliAndWeightedSum(const float* z, std::size_t from, std::size_t n,
+                                  const float* weight, float* modulus, double* partial)
 {
-    double partial[8] = {};
-    for (std::size_t k = 0; k < n; ++k) {
+    for (std::size_t k = from; k < n; ++k) {
         modulus[k] = modulusOfElement(z[2 * k], z[2 * k + 1]);
         partial[k % 8] += double(weight[k]) * double(modulus[k]);
     }
     double sum = 0.0;
-    for (double p : partial)
-        sum += p;
+    for (int r = 0; r < 8; ++r)
+        sum += partial[r];
     return sum;
+}
+
+double moduliAndWeightedSumPortable(const float* z, std::size_t n, const float* weight,
+                                    float* modulus)
+{
+    double partial[8] = {};
+    return finishModuliAndWeightedSum(z, 0, n, weight, modulus, partial);
 }
 
 void rescaleToWeightedModuliPortable(float* z, std::size_t n, const float* modulus,

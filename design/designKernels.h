@@ -48,6 +48,10 @@ double moduliAndWeightedSum(const float* z, std::size_t n, const float* weight, 
 double moduliAndWeightedSumPortable(const float* z, std::size_t n, const float* weight,
                                     float* modulus);
 double moduliAndWeightedSumAvx2(const float* z, std::size_t n, const float* weight, float* modulus);
+// The portable loop from value `from` on, adding to the eight partial sums so far (partial[k mod
+// 8]); returns their total in the order of k mod 8. The versions end with it.
+double finishModuliAndWeightedSum(const float* z, std::size_t from, std::size_t n,
+                                  const float* weight, float* modulus, double* partial);
 
 // Value k becomes (z (1 / m)) (s signal[k] + noise[k] m) with m = modulus[k], in single
 // precision; (0, 0) where m is 0. Its phase stays, its modulus becomes the weighted one.

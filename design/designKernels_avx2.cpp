@@ -161,14 +161,7 @@ double moduliAndWeightedSumAvx2(const float* z, std::size_t n, const float* weig
     double partial[8];
     for (int l = 0; l < 8; ++l)
         partial[complex8Element[l]] = lanes[l];
-    for (; k < n; ++k) {
-        modulus[k] = modulusOfElement(z[2 * k], z[2 * k + 1]);
-        partial[k % 8] += double(weight[k]) * double(modulus[k]);
-    }
-    double sum = 0.0;
-    for (double p : partial)
-        sum += p;
-    return sum;
+    return finishModuliAndWeightedSum(z, k, n, weight, modulus, partial);
 }
 
 void rescaleToWeightedModuliAvx2(float* z, std::size_t n, const float* modulus, const float* signal,

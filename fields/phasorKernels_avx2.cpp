@@ -39,14 +39,7 @@ void makeUnitPhasorsAvx2(float* z, std::size_t n, const float* factor)
         }
         storeComplex8(v, outRe, outIm);
     }
-    for (; k < n; ++k) {
-        float* v = z + 2 * k;
-        unitPhasorOfElement(v[0], v[1], v[0], v[1]);
-        if (factor) {
-            v[0] *= factor[k];
-            v[1] *= factor[k];
-        }
-    }
+    makeUnitPhasorsPortable(z + 2 * k, n - k, factor ? factor + k : nullptr);
 }
 
 #else
