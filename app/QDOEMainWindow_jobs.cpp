@@ -34,6 +34,9 @@ const char* checkMessage(binaryFresnelJobCheck check)
     case binaryFresnelJobCheck::pixelSizes:
         return "Pixel sizes not properly defined in QDOEMainWindow::runCJ_BINARY_FRESNEL. "
                "Aborting function.";
+    case binaryFresnelJobCheck::gridEmpty:
+        return "Aperture diameter smaller than the pixel size (empty grid) in "
+               "QDOEMainWindow::runCJ_BINARY_FRESNEL. Aborting function.";
     case binaryFresnelJobCheck::gridTooLarge:
         return "Grid larger than 16384 x 16384 pixels in QDOEMainWindow::runCJ_BINARY_FRESNEL. "
                "Aborting function.";

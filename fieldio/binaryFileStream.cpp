@@ -1,7 +1,9 @@
 // binaryFileStream: byte, short and long writes and reads, attaching and closing.
 #include "fieldio/binaryFileStream.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 binaryFileStream::binaryFileStream(int littleEndian)
     : littleEndian(littleEndian)
@@ -19,11 +21,25 @@ void binaryFileStream::reportError(const char* message)
         std::perror(message);
 }
 
+void binaryFileStream::reportWriteFailure(const char* message, int errorNumber)
+{
+    if (writeFailureReported)
+        return;
+    writeFailureReported = true;
+    // A stream that is not open for writing (or already failed) fails without a system call.
+    std::fprintf(stderr, "%s: %s\n", message,
+                 errorNumber != 0 ? std::strerror(errorNumber) : "Stream not writable");
+}
+
 void binaryFileStream::write_byte(std::uint8_t byte, const char* message)
 {
+    // A cleared (or reopened) stream reports its next failure again.
+    if (!fail())
+        writeFailureReported = false;
+    errno = 0;
     put(static_cast<char>(byte));
     if (fail())
-        std::perror(message);
+        reportWriteFailure(message, errno);
 }
 
 void binaryFileStream::write_short(std::uint16_t value)
@@ -97,6 +113,22 @@ void binaryFileStream::detach()
 
 void binaryFileStream::close()
 {
-    if (!attached)
-        std::fstream::close();
+    if (attached)
+        return;
+    if (!fail())
+        writeFailureReported = false;
+    std::filebuf* file = std::fstream::rdbuf();
+    const bool wasOpen = file->is_open();
+    errno = 0;
+    const bool flushed = !wasOpen || file->pubsync() == 0;
+    int error = errno;
+    const bool closed = file->close() != nullptr;
+    if (error == 0)
+        error = errno;
+    if (!flushed)
+        setstate(std::ios::badbit);
+    if (!closed)
+        setstate(std::ios::failbit);
+    if (wasOpen && !(flushed && closed))
+        reportWriteFailure("close", error);
 }

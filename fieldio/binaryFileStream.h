@@ -6,8 +6,10 @@
 #include <fstream>
 
 // The owner opens the file (binary mode) and chooses the byte order. No operation stops or
-// throws on its own: a failure is printed on the error output with perror (the message, ": "
-// and the C library's text) and the state flags stay set, so callers see it in fail() / bad().
+// throws on its own: a failure is printed on the error output as perror does (the message, ": "
+// and the C library's text for the failing call) and the state flags stay set, so callers see it
+// in fail() / bad(). A failed write is printed once: the writes that follow it on the failed
+// stream print nothing until the state is cleared (or the file reopened).
 class binaryFileStream : public std::fstream
 {
 public:
@@ -23,7 +25,8 @@ public:
     // Prints the message when the stream has reached the end of the file; otherwise nothing.
     void reportError(const char* message);
 
-    // Writes one byte; a failed write (fail() or bad() afterwards) prints the message.
+    // Writes one byte; a failed write (fail() or bad() afterwards) prints the message unless a
+    // failure of this stream was printed already.
     void write_byte(std::uint8_t byte, const char* message);
     // Low byte first when little-endian, high byte first otherwise.
     void write_short(std::uint16_t value);
@@ -40,14 +43,21 @@ public:
     void attach(binaryFileStream& other);
     // Goes back to the stream's own file; the state flags are cleared.
     void detach();
-    // Closes the own file (a failed close sets the fail state); an attached stream does nothing.
+    // Flushes and closes the own file; an attached stream does nothing. Bytes still buffered are
+    // written only here, so a flush that fails sets the bad state and is printed with the
+    // message "close" like any failed write; a failed close sets the fail state and is printed
+    // the same way. Closing a stream that is not open only sets the fail state.
     void close();
 
 private:
     // Reads bytes into values[0 .. count - 1], most significant wherever the byte order puts
     // it; stops at the first failure, which is reported, and leaves the rest 0.
     void readBytes(std::uint8_t* values, int count, const char* message);
+    // Prints "message: " and the text of errorNumber (a fixed text when the failing call set
+    // none), once until the state is cleared.
+    void reportWriteFailure(const char* message, int errorNumber);
 
     int littleEndian;
     bool attached = false;
+    bool writeFailureReported = false;
 };

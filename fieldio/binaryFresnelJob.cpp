@@ -113,6 +113,8 @@ binaryFresnelJobCheck checkBinaryFresnelJob(const binaryFresnelJob& job)
     if (!isPositiveNumber(job.pitchX) || !isPositiveNumber(job.pitchY))
         return binaryFresnelJobCheck::pixelSizes;
     // The truncated cell counts; an infinite quotient is refused as well.
+    if (job.apertureDiameter / job.pitchX < 1.0 || job.apertureDiameter / job.pitchY < 1.0)
+        return binaryFresnelJobCheck::gridEmpty;
     if (!(std::floor(job.apertureDiameter / job.pitchX) <= maxBinaryFresnelGridSide)
         || !(std::floor(job.apertureDiameter / job.pitchY) <= maxBinaryFresnelGridSide))
         return binaryFresnelJobCheck::gridTooLarge;

@@ -33,6 +33,7 @@ enum class binaryFresnelJobCheck {
     wavelengthNotPositive, // negative or not finite
     noElement,
     pixelSizes, // a pitch zero, negative or not finite
+    gridEmpty,  // the aperture spans less than one pitch: no cell along a side
     gridTooLarge,
 };
 
@@ -54,8 +55,8 @@ binaryFresnelJob startBinaryFresnelJob(const OpticalParameters& optics);
 // opened, and names that do not exist change nothing.
 void readBinaryFresnelJob(QTextStream& lines, const QString& folder, binaryFresnelJob& job);
 
-// The first failing check: aperture, wavelength, element, pitches, then grid size (more than
-// maxBinaryFresnelGridSide cells along either side).
+// The first failing check: aperture, wavelength, element, pitches, then grid size (no cell, or
+// more than maxBinaryFresnelGridSide cells, along either side).
 binaryFresnelJobCheck checkBinaryFresnelJob(const binaryFresnelJob& job);
 
 // The mask of a ready job: nx = aperture / pitch x columns (i) and ny = aperture / pitch y rows

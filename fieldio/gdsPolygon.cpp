@@ -1,9 +1,15 @@
 // gdsPolygon: construction, merging of two outlines, the text form and the GDSII records.
 #include "fieldio/gdsPolygon.h"
 
+#include "base/Logfile.h"
+#include "base/phasedeckGlobals.h"
 #include "fieldio/gdsiiStream.h"
 
+#include <cstdint>
 #include <iostream>
+#include <limits>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -83,13 +89,32 @@ void gdsPolygon::print(std::ostream& out) const
     out << "\n]\n";
 }
 
-void gdsPolygon::writeGds(gdsiiStream& stream) const
+bool gdsPolygon::writeGds(gdsiiStream& stream) const
 {
-    // Coordinates times scale wrap in 32 bits instead of overflowing.
-    const auto scaled = [&stream](int c) {
-        return static_cast<std::uint32_t>(c) * static_cast<std::uint32_t>(stream.getScale());
-    };
     const int n = pointCount();
+    const std::int64_t scale = stream.getScale();
+    const auto refuse = [this](const std::string& reason) {
+        std::ostringstream line;
+        line << "Polygon " << id << " of " << pointCount()
+             << " points not written in gdsPolygon::writeGds: " << reason << ".";
+        theLogfile.error(line.str());
+        return false;
+    };
+    if (n < 4)
+        return refuse("a boundary needs at least 4 points");
+    if (n > maxXYPoints)
+        return refuse("one XY record holds at most " + std::to_string(maxXYPoints) + " points");
+    // Every coordinate is checked before the first byte goes out.
+    for (int k = 0; k < 2 * n; ++k) {
+        const std::int64_t c = points.get(k) * scale;
+        if (c < std::numeric_limits<std::int32_t>::min()
+            || c > std::numeric_limits<std::int32_t>::max())
+            return refuse("coordinate " + std::to_string(points.get(k)) + " times scale "
+                          + std::to_string(scale) + " lies outside the 32-bit range");
+    }
+    const auto scaled = [scale](int c) {
+        return static_cast<std::uint32_t>(static_cast<std::int32_t>(c * scale));
+    };
     stream.write_short(4);
     stream.write_short(0x0800);
     stream.write_short(6);
@@ -107,4 +132,5 @@ void gdsPolygon::writeGds(gdsiiStream& stream) const
     }
     stream.write_short(4);
     stream.write_short(0x1100);
+    return true;
 }

@@ -16,6 +16,10 @@ struct gdsPoint
     int y;
 };
 
+// The most points one XY record holds with the first point repeated: its 16-bit length
+// 8 * (points + 1) + 4 stays within 65535.
+constexpr int maxXYPoints = 8190;
+
 // Points are pixel-corner coordinates. Every polygon takes the next id of a process-wide count
 // (the first polygon gets 1).
 class gdsPolygon
@@ -39,8 +43,10 @@ public:
     void print(std::ostream& out) const;
 
     // BOUNDARY, LAYER, DATATYPE 0, XY (the points and the first one again, each coordinate
-    // times the stream's scale) and ENDEL records.
-    void writeGds(gdsiiStream& stream) const;
+    // times the stream's scale) and ENDEL records. A polygon of fewer than 4 or more than
+    // maxXYPoints points, or with a coordinate times scale outside the 32-bit range, is refused
+    // with an ERROR line in the log and nothing of it is written; returns whether it was written.
+    bool writeGds(gdsiiStream& stream) const;
 
     int getId() const { return id; }
     std::uint8_t getLayer() const { return layer; }

@@ -202,9 +202,9 @@ TEST_F(BinaryFresnelJobRunnerTest, EveryFailureLogsOneErrorLineAndWritesNoFile)
         {"grid of 25000 columns", "grid.txt",
          "ELEMENT\ngrating.png\nAPERTURE_DIAMETER [mm]\n200\nPIX_SIZE [nm]\n8000\n",
          "Grid larger than 16384 x 16384 pixels" + tail},
-        {"aperture smaller than a pixel: nothing to write", "small.txt",
+        {"aperture smaller than a pixel: an empty grid", "small.txt",
          "ELEMENT\ngrating.png\nAPERTURE_DIAMETER [mm]\n0.001\n",
-         "Writing the result image failed in QDOEMainWindow::runCJ_BINARY_FRESNEL."},
+         "Aperture diameter smaller than the pixel size (empty grid)" + tail},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

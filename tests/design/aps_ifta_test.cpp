@@ -2,17 +2,19 @@
 // the stagnation test, the output-grid shortcut, the binary DOE and a 1-to-3 design.
 #include "design/aps_ifta.h"
 
-#include "designLogLines.h"
 #include "designTestFields.h"
 #include "design/designOperations.h"
 #include "design/signalOrderList.h"
 #include "fields/binaryArray2D.h"
+#include "support/logLines.h"
 #include "support/messageRecorder.h"
 
 #include <regex>
 #include <sstream>
 
 using namespace designTest;
+using testLog::LogFolderEnvironment;
+using testLog::LogTail;
 
 namespace {
 

@@ -1,11 +1,16 @@
 // Tests of the diffraction-pattern evaluation: the one-spot example, report and row texts for
-// uniform and non-uniform targets, the noise ratio lines, the signal/noise split, the evaluation
-// against a signal-order list and the edition's far-field members.
+// uniform and non-uniform targets, the noise ratio lines, the sinc envelope of non-square DOEs,
+// the signal/noise split, the evaluation against a signal-order list and the edition's far-field
+// members.
 #include "design/patternEvaluation.h"
 
 #include "designTestFields.h"
 #include "design/signalOrderList.h"
 
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <string>
 #include <type_traits>
 #include <utility>
 
@@ -171,6 +176,79 @@ TEST(patternEvaluation, targetWithoutSignalGivesDefinedFigures)
     EXPECT_EQ(report.find("nan"), std::string::npos) << report;
     EXPECT_NE(report.find("Strongest signal to weakest signal ratio is 0 : 1\n"), std::string::npos)
         << report;
+}
+
+// Non-square DOEs whose far field holds the zeroth order and two orders off both axes: the pixel
+// envelope of order (ci, cj) is sinc(ci / NI)^2 sinc(cj / NJ)^2, each axis with its own size.
+TEST(patternEvaluation, sincCorrectionDividesEachOrderByItsOwnAxisSize)
+{
+    struct Order
+    {
+        int ci, cj;
+        float amplitude;
+    };
+    struct Case
+    {
+        const char* name;
+        int sizeI, sizeJ;
+        std::vector<Order> orders;
+    };
+    const std::vector<Case> cases = {
+        {"tall", 4, 8, {{0, 0, 16.0f}, {1, 2, 8.0f}, {-1, 3, 4.0f}}},
+        {"wide", 8, 4, {{0, 0, 16.0f}, {2, 1, 8.0f}, {-3, -1, 4.0f}}},
+    };
+    const auto sincSquared = [](double x) {
+        const double s = x == 0.0 ? 1.0 : std::sin(pi * x) / (pi * x);
+        return s * s;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int n = c.sizeI * c.sizeJ;
+        const double P = double(n) * n;
+        ComplexField far = complexField(c.sizeI, c.sizeJ, {});
+        RealField target = realField(c.sizeI, c.sizeJ);
+        double sumI = 0.0;
+        double sumIs = 0.0;
+        std::map<std::pair<int, int>, double> correctedPercent;
+        for (const Order& o : c.orders) {
+            const int i = (o.ci + c.sizeI) % c.sizeI;
+            const int j = (o.cj + c.sizeJ) % c.sizeJ;
+            far->setValue(i, j, {o.amplitude, 0.0f});
+            target->setValue(i, j, 1.0f);
+            const double I = double(o.amplitude) * o.amplitude;
+            const double s
+                = sincSquared(double(o.ci) / c.sizeI) * sincSquared(double(o.cj) / c.sizeJ);
+            sumI += I;
+            sumIs += I * s;
+            correctedPercent[{o.ci, o.cj}] = 100.0 * I / P * s;
+        }
+        ComplexField doe = far->ifftCopy();
+        *doe *= 1.0f / float(n);
+        patternEvaluation evaluation(doe, target, RealField());
+        evaluation.evaluate();
+        EXPECT_NEAR(evaluation.getDiffractionEfficiency(), sumI / P, 1e-6);
+        EXPECT_NEAR(evaluation.getSincCorrectedEfficiency(), sumIs / P, 1e-6);
+
+        // Each order line: ci, cj, 100 I / P "%", 100 I / P times its envelope "%".
+        std::istringstream lines(evaluation.str());
+        std::string line;
+        std::size_t count = 0;
+        while (std::getline(lines, line)) {
+            std::istringstream fields(line);
+            int ci = 0;
+            int cj = 0;
+            double percent = 0.0;
+            double corrected = 0.0;
+            char sign = 0;
+            fields >> ci >> cj >> percent >> sign >> corrected;
+            ASSERT_TRUE(fields && sign == '%') << line;
+            const auto expected = correctedPercent.find({ci, cj});
+            ASSERT_NE(expected, correctedPercent.end()) << line;
+            EXPECT_NEAR(corrected, expected->second, 1e-5 * expected->second) << line;
+            ++count;
+        }
+        EXPECT_EQ(count, c.orders.size());
+    }
 }
 
 TEST(patternEvaluation, thresholdConstructorBuildsTheMask)

@@ -1,5 +1,5 @@
 // Tests of the signal-order summary: counts, the zero-order remark, per-quadrant and overall
-// extremes with their ties, and the report text.
+// extremes with their ties, the report text, and the orders of the middle elements.
 #include "design/signalGeometry.h"
 
 #include "designTestFields.h"
@@ -106,4 +106,35 @@ TEST(signalGeometry, fieldWithoutSignalHasNoZeroOrderRemark)
     EXPECT_NE(report.find("\nQuadrant 3 - Order with lowest diffraction angle: [5,3].\n"),
               std::string::npos)
         << report;
+}
+
+// A single signal order gives every overall and quadrant figure that order. Element N / 2 of an
+// even size N stands for order -N / 2; an odd size ends its positive orders at (N - 1) / 2.
+TEST(signalGeometry, elementHalfOfAnEvenSizeIsTheNegativeOrder)
+{
+    struct Case
+    {
+        const char* name;
+        int sizeI, sizeJ;
+        int i, j;
+        int nx, ny;
+        int quadrant;
+    };
+    const Case cases[] = {
+        {"even i half", 8, 6, 4, 0, -4, 0, 2},
+        {"even j half", 8, 6, 0, 3, 0, -3, 4},
+        {"both even halves", 8, 6, 4, 3, -4, -3, 3},
+        {"one below both even halves", 8, 6, 3, 2, 3, 2, 1},
+        {"last positive orders of odd sizes", 7, 5, 3, 2, 3, 2, 1},
+        {"first negative orders of odd sizes", 7, 5, 4, 3, -3, -2, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        signalGeometry geometry(signalsAt(c.sizeI, c.sizeJ, {{c.i, c.j}}));
+        geometry.analyze();
+        EXPECT_EQ(geometry.getSignalOrderCount(), 1);
+        const Extent order = {c.nx, c.ny, c.nx, c.ny, c.nx, c.ny, c.nx, c.ny};
+        expectExtent(geometry.quadrant(c.quadrant), order);
+        expectExtent(geometry.overall(), order);
+    }
 }

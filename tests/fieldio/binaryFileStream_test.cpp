@@ -1,10 +1,14 @@
 // Binary file stream: both byte orders written and read back, reads past the end, failed
-// writes, the opening check and attaching to another stream.
+// writes reported once (also when they fail only at the close), the opening check and attaching
+// to another stream.
 #include "fieldio/binaryFileStream.h"
 
 #include "fieldioTestSupport.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -95,20 +99,63 @@ TEST_F(BinaryFileStreamTest, ReadPastTheEndReportsAndCountsMissingBytesAsZero)
     }
 }
 
-TEST_F(BinaryFileStreamTest, FailedWritesAreReportedAndVisibleInTheState)
+TEST_F(BinaryFileStreamTest, AFailedWriteIsReportedOnceWithItsReason)
 {
     writeFile("readonly.bin", QByteArray("\x00", 1));
-    binaryFileStream stream(0);
-    stream.open(path("readonly.bin"), std::ios::in | std::ios::binary);
-    ASSERT_TRUE(stream.good());
+    const std::string noSpace = std::strerror(ENOSPC);
+    struct Case
+    {
+        const char* name;
+        std::string file;
+        std::ios::openmode mode;
+        int longs;          // write_long calls, 4 bytes each
+        bool clearAndAgain; // clear the state and write as many again
+        std::string printedByWrites;
+        std::string printedByClose;
+        bool failed;
+    };
+    const std::vector<Case> cases = {
+        {"a regular file", path("good.bin"), std::ios::out | std::ios::trunc, 100000, false, "", "",
+         false},
+        {"a full device, far more than the buffer", "/dev/full", std::ios::out, 300000, false,
+         "write_long: " + noSpace + "\n", "", true},
+        {"a full device, cleared and failing again", "/dev/full", std::ios::out, 300000, true,
+         "write_long: " + noSpace + "\nwrite_long: " + noSpace + "\n", "", true},
+        // The bytes stay in the buffer until the close writes them.
+        {"a full device, less than the buffer", "/dev/full", std::ios::out, 3, false, "",
+         "close: " + noSpace + "\n", true},
+        {"a file open for reading", path("readonly.bin"), std::ios::in, 1000, false,
+         "write_long: Stream not writable\n", "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.file == "/dev/full" && !QFileInfo::exists(QStringLiteral("/dev/full")))
+            GTEST_SKIP() << "no /dev/full";
+        binaryFileStream stream(0);
+        stream.open(c.file, c.mode | std::ios::binary);
+        ASSERT_TRUE(stream.good());
+        testing::internal::CaptureStderr();
+        for (int round = 0; round < (c.clearAndAgain ? 2 : 1); ++round) {
+            stream.clear();
+            for (int k = 0; k < c.longs; ++k)
+                stream.write_long(std::uint32_t(k));
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.printedByWrites);
+        testing::internal::CaptureStderr();
+        stream.close();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.printedByClose);
+        EXPECT_EQ(stream.fail(), c.failed);
+        EXPECT_FALSE(stream.is_open());
+    }
+    EXPECT_EQ(bytes("good.bin").size(), 400000);
+    EXPECT_EQ(bytes("readonly.bin"), QByteArray("\x00", 1));
+
+    // Closing a stream that is not open fails without a message.
+    binaryFileStream closed;
     testing::internal::CaptureStderr();
-    stream.write_short(0x1234);
-    stream.write_long(7);
-    const std::string printed = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(stream.fail());
-    EXPECT_NE(printed.find("write_short, hi byte: "), std::string::npos) << printed;
-    EXPECT_NE(printed.find("write_short, lo byte: "), std::string::npos) << printed;
-    EXPECT_NE(printed.find("write_long: "), std::string::npos) << printed;
+    closed.close();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(closed.fail());
 }
 
 TEST_F(BinaryFileStreamTest, OpeningCheckReportsOnlyFailures)

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -245,6 +246,14 @@ TEST_F(BinaryFresnelJobTest, ChecksRunInOrderAndRefuseUnsoundNumbers)
         {"infinite pitch",
          [](binaryFresnelJob& j) { j.pitchX = std::numeric_limits<double>::infinity(); },
          binaryFresnelJobCheck::pixelSizes},
+        {"aperture smaller than pitch x: no column",
+         [](binaryFresnelJob& j) { j.apertureDiameter = 7.9e-6; },
+         binaryFresnelJobCheck::gridEmpty},
+        {"aperture smaller than pitch y only: no row",
+         [](binaryFresnelJob& j) { j.pitchY = 1.5e-3; }, binaryFresnelJobCheck::gridEmpty},
+        {"aperture of one pitch: one cell",
+         [](binaryFresnelJob& j) { j.apertureDiameter = j.pitchX = j.pitchY = 8e-6; },
+         binaryFresnelJobCheck::ready},
         {"16385 columns",
          [](binaryFresnelJob& j) {
              j.pitchX = 1e-6;
@@ -291,6 +300,46 @@ TEST_F(BinaryFresnelJobTest, WithoutLensPowerTheMaskCopiesTheTiledElementInsideT
                       inside ? bits[size_t(j % 2)][size_t(i % 3)] == 1 : true)
                 << i << ", " << j;
         }
+}
+
+TEST_F(BinaryFresnelJobTest, OnAnEvenGridTheLensIsCentredOnCellHalf)
+{
+    // 12 x 10 cells of 1 um x 1.2 um in an aperture of 12.3 um; the zone boundaries lie at radii
+    // sqrt(n * 5e-12) m, about one a cell, so a centre one cell off changes many cells.
+    const std::vector<std::vector<int>> bits = {{1, 1, 0}, {0, 1, 1}};
+    saveBitElement(QStringLiteral("tile.png"), bits);
+    binaryFresnelJob job = read(QStringLiteral("ELEMENT\ntile.png\nWAVELENGTH [nm]\n500\n"
+                                               "LENS_POWER [1/m]\n100000\n"
+                                               "APERTURE_DIAMETER [mm]\n0.0123\n"));
+    job.pitchX = 1e-6;
+    job.pitchY = 1.2e-6;
+    ASSERT_EQ(checkBinaryFresnelJob(job), binaryFresnelJobCheck::ready);
+    const auto mask = binaryFresnelMask(job);
+    ASSERT_EQ(mask->getSizeI(), 12u);
+    ASSERT_EQ(mask->getSizeJ(), 10u);
+    const double r = job.apertureDiameter / 2;
+    const double q = job.lensPower / job.wavelength;
+    int inside = 0;
+    int zones = 0;
+    for (int j = 0; j < 10; ++j)
+        for (int i = 0; i < 12; ++i) {
+            // Cell (6, 5) is the centre.
+            const double x = (i - 6) * 1e-6;
+            const double y = (j - 5) * 1.2e-6;
+            const double r2 = x * x + y * y;
+            const double zone = std::floor(r2 * q);
+            const bool lensPlus = std::fmod(zone, 2.0) == 0.0;
+            const bool elementPlus = bits[size_t(j % 2)][size_t(i % 3)] == 1;
+            const bool in = r2 < r * r;
+            inside += in ? 1 : 0;
+            zones = std::max(zones, in ? int(zone) : 0);
+            EXPECT_EQ(mask->getBit(std::uint32_t(i), std::uint32_t(j)),
+                      in ? elementPlus == lensPlus : true)
+                << i << ", " << j;
+        }
+    // The aperture leaves cells outside, and several zones lie within it.
+    EXPECT_LT(inside, 120);
+    EXPECT_GE(zones, 5);
 }
 
 // A locale that writes numbers with a decimal comma.

@@ -1,9 +1,12 @@
 // GDSII layer images: the exact records of one polygon, stripes, the layer limit, the 200-point
-// limit, and random images whose polygons must cover every pixel once on its own layer.
+// limit, random images whose polygons must cover every pixel once on its own layer, and corners
+// that do not fit 32 bits after scaling.
 #include "fieldio/gdsiiStream.h"
 
 #include "fieldio/DataSourcePhaseImage2D.h"
 #include "fieldioTestSupport.h"
+#include "support/gdsiiRecords.h"
+#include "support/logLines.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,75 +16,33 @@
 
 namespace {
 
+testing::Environment* const logFolder
+    = testing::AddGlobalTestEnvironment(new testLog::LogFolderEnvironment);
+
 using Lines = std::vector<std::vector<int>>;
 using Points = std::vector<std::pair<int, int>>;
 
 struct Boundary
 {
     int layer = -1;
-    Points points; // without the repeated first point
+    Points points; // in pixel units, without the repeated first point
 };
 
-int read16(const QByteArray& data, int at)
-{
-    return (uchar(data[at]) << 8) | uchar(data[at + 1]);
-}
-
-std::int32_t read32(const QByteArray& data, int at)
-{
-    return std::int32_t(std::uint32_t(read16(data, at)) << 16
-                        | std::uint32_t(read16(data, at + 2)));
-}
-
-// The BOUNDARY elements of a big-endian element stream; anything else fails the test.
+// The BOUNDARY elements of a big-endian element stream, coordinates divided by scale; anything
+// else fails the test.
 std::vector<Boundary> parseBoundaries(const QByteArray& data, int scale)
 {
     std::vector<Boundary> result;
-    int at = 0;
-    const auto expectRecord = [&](int length, int type) {
-        EXPECT_LE(at + 4, data.size());
-        if (at + 4 > data.size())
-            return false;
-        EXPECT_EQ(read16(data, at + 2), type) << "at byte " << at;
-        if (length >= 0) {
-            EXPECT_EQ(read16(data, at), length) << "at byte " << at;
-        }
-        return read16(data, at + 2) == type;
-    };
-    while (at < data.size() && !testing::Test::HasFailure()) {
-        Boundary b;
-        if (!expectRecord(4, 0x0800))
-            break;
-        at += 4;
-        if (!expectRecord(6, 0x0D02))
-            break;
-        b.layer = read16(data, at + 4);
-        at += 6;
-        if (!expectRecord(6, 0x0E02))
-            break;
-        EXPECT_EQ(read16(data, at + 4), 0);
-        at += 6;
-        if (!expectRecord(-1, 0x1003))
-            break;
-        const int length = read16(data, at);
-        EXPECT_EQ((length - 4) % 8, 0);
-        for (int k = at + 4; k + 8 <= at + length; k += 8) {
-            const std::int32_t x = read32(data, k);
-            const std::int32_t y = read32(data, k + 4);
+    for (const gdsiiTest::Boundary& b : gdsiiTest::decodeBoundaries(data)) {
+        EXPECT_EQ(b.datatype, 0);
+        Boundary pixels;
+        pixels.layer = b.layer;
+        for (const auto& [x, y] : b.points) {
             EXPECT_EQ(x % scale, 0);
             EXPECT_EQ(y % scale, 0);
-            b.points.emplace_back(x / scale, y / scale);
+            pixels.points.emplace_back(x / scale, y / scale);
         }
-        at += length;
-        if (!expectRecord(4, 0x1100))
-            break;
-        at += 4;
-        EXPECT_GE(b.points.size(), 5u);
-        if (b.points.empty())
-            break;
-        EXPECT_EQ(b.points.front(), b.points.back());
-        b.points.pop_back();
-        result.push_back(b);
+        result.push_back(pixels);
     }
     return result;
 }
@@ -240,6 +201,28 @@ TEST_F(GdsiiStreamTest, PolygonsCoverEveryPixelOnceOnItsLayer)
                     ASSERT_EQ(coverage[size_t(y)][size_t(x)], 1) << x << ", " << y;
         }
     }
+}
+
+TEST_F(GdsiiStreamTest, PolygonsWhoseScaledCornersLeaveThe32BitRangeAreRefused)
+{
+    // Three stripes of two lines: times 1e9 the corners x = 0, 1, 2 and y = 0, 2 fit 32 bits,
+    // x = 3 of the third stripe does not.
+    testLog::LogTail log;
+    const int scale = 1000000000;
+    const auto boundaries = parseBoundaries(write({{1, 2, 3}, {1, 2, 3}}, 255, scale), scale);
+    ASSERT_EQ(boundaries.size(), 2u);
+    EXPECT_EQ(boundaries[0].layer, 1);
+    EXPECT_EQ(boundaries[0].points, (Points{{1, 2}, {1, 0}, {0, 0}, {0, 2}}));
+    EXPECT_EQ(boundaries[1].layer, 2);
+    EXPECT_EQ(boundaries[1].points, (Points{{2, 2}, {2, 0}, {1, 0}, {1, 2}}));
+    const std::vector<testLog::LogLine> lines = log.take();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].level, "ERROR: ");
+    EXPECT_NE(lines[0].message.find(" of 4 points not written in gdsPolygon::writeGds: "
+                                    "coordinate 3 times scale 1000000000 lies outside the 32-bit "
+                                    "range."),
+              std::string::npos)
+        << lines[0].message;
 }
 
 TEST_F(GdsiiStreamTest, AnEmptyImageWritesNothing)

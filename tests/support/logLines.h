@@ -1,5 +1,5 @@
-// The program log's lines for design tests: a temporary working folder for the whole test program
-// (the log file is created in the current folder at its first line) and a reader of new lines.
+// The program log's lines for tests: a temporary working folder for the whole test program (the
+// log file is created in the current folder at its first line) and a reader of new lines.
 #pragma once
 
 #include "base/Logfile.h"
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace designTest {
+namespace testLog {
 
 // Register with testing::AddGlobalTestEnvironment before the first log line.
 class LogFolderEnvironment : public testing::Environment
@@ -86,4 +86,4 @@ private:
     std::size_t seen = 0;
 };
 
-} // namespace designTest
+} // namespace testLog
