@@ -277,6 +277,47 @@ TEST_F(BinaryFresnelJobTest, ChecksRunInOrderAndRefuseUnsoundNumbers)
     }
 }
 
+// The cells inside the aperture and the highest zone number among them.
+struct MaskSummary
+{
+    int inside = 0;
+    int highestZone = 0;
+};
+
+// Checks every cell of the job's mask against the mask's formula around the given centre cell:
+// 1 outside the aperture; inside, 1 where the element sign (bits tiled from cell (0, 0)) and the
+// sign of the zone floor(r^2 * lens power / wavelength) (+ for even zones) agree.
+MaskSummary expectMaskOfFormula(const binaryFresnelJob& job, int nx, int ny, int centreI,
+                                int centreJ, const std::vector<std::vector<int>>& bits)
+{
+    MaskSummary summary;
+    const auto mask = binaryFresnelMask(job);
+    EXPECT_EQ(mask->getSizeI(), std::uint32_t(nx));
+    EXPECT_EQ(mask->getSizeJ(), std::uint32_t(ny));
+    if (mask->getSizeI() != std::uint32_t(nx) || mask->getSizeJ() != std::uint32_t(ny))
+        return summary;
+    const double r = job.apertureDiameter / 2;
+    const double q = job.lensPower / job.wavelength;
+    for (int j = 0; j < ny; ++j)
+        for (int i = 0; i < nx; ++i) {
+            const double x = (i - centreI) * job.pitchX;
+            const double y = (j - centreJ) * job.pitchY;
+            const double r2 = x * x + y * y;
+            const bool inside = r2 < r * r;
+            const double zone = std::floor(r2 * q);
+            const bool lensPlus = std::fmod(zone, 2.0) == 0.0;
+            const bool elementPlus = bits[size_t(j) % bits.size()][size_t(i) % bits[0].size()] == 1;
+            if (inside) {
+                ++summary.inside;
+                summary.highestZone = std::max(summary.highestZone, int(zone));
+            }
+            EXPECT_EQ(mask->getBit(std::uint32_t(i), std::uint32_t(j)),
+                      inside ? elementPlus == lensPlus : true)
+                << i << ", " << j;
+        }
+    return summary;
+}
+
 TEST_F(BinaryFresnelJobTest, WithoutLensPowerTheMaskCopiesTheTiledElementInsideTheAperture)
 {
     // A 3 x 2 element tiled over 9 x 7 cells: aperture 9.5 um, pitches 1 um and 1.3 um.
@@ -287,19 +328,7 @@ TEST_F(BinaryFresnelJobTest, WithoutLensPowerTheMaskCopiesTheTiledElementInsideT
     job.pitchX = 1e-6;
     job.pitchY = 1.3e-6;
     ASSERT_EQ(checkBinaryFresnelJob(job), binaryFresnelJobCheck::ready);
-    const auto mask = binaryFresnelMask(job);
-    ASSERT_EQ(mask->getSizeI(), 9u);
-    ASSERT_EQ(mask->getSizeJ(), 7u);
-    const double r = job.apertureDiameter / 2;
-    for (int j = 0; j < 7; ++j)
-        for (int i = 0; i < 9; ++i) {
-            const double x = (i - 4) * 1e-6;
-            const double y = (j - 3) * 1.3e-6;
-            const bool inside = x * x + y * y < r * r;
-            EXPECT_EQ(mask->getBit(std::uint32_t(i), std::uint32_t(j)),
-                      inside ? bits[size_t(j % 2)][size_t(i % 3)] == 1 : true)
-                << i << ", " << j;
-        }
+    EXPECT_EQ(expectMaskOfFormula(job, 9, 7, 4, 3, bits).highestZone, 0);
 }
 
 TEST_F(BinaryFresnelJobTest, OnAnEvenGridTheLensIsCentredOnCellHalf)
@@ -314,32 +343,10 @@ TEST_F(BinaryFresnelJobTest, OnAnEvenGridTheLensIsCentredOnCellHalf)
     job.pitchX = 1e-6;
     job.pitchY = 1.2e-6;
     ASSERT_EQ(checkBinaryFresnelJob(job), binaryFresnelJobCheck::ready);
-    const auto mask = binaryFresnelMask(job);
-    ASSERT_EQ(mask->getSizeI(), 12u);
-    ASSERT_EQ(mask->getSizeJ(), 10u);
-    const double r = job.apertureDiameter / 2;
-    const double q = job.lensPower / job.wavelength;
-    int inside = 0;
-    int zones = 0;
-    for (int j = 0; j < 10; ++j)
-        for (int i = 0; i < 12; ++i) {
-            // Cell (6, 5) is the centre.
-            const double x = (i - 6) * 1e-6;
-            const double y = (j - 5) * 1.2e-6;
-            const double r2 = x * x + y * y;
-            const double zone = std::floor(r2 * q);
-            const bool lensPlus = std::fmod(zone, 2.0) == 0.0;
-            const bool elementPlus = bits[size_t(j % 2)][size_t(i % 3)] == 1;
-            const bool in = r2 < r * r;
-            inside += in ? 1 : 0;
-            zones = std::max(zones, in ? int(zone) : 0);
-            EXPECT_EQ(mask->getBit(std::uint32_t(i), std::uint32_t(j)),
-                      in ? elementPlus == lensPlus : true)
-                << i << ", " << j;
-        }
+    const MaskSummary summary = expectMaskOfFormula(job, 12, 10, 6, 5, bits);
     // The aperture leaves cells outside, and several zones lie within it.
-    EXPECT_LT(inside, 120);
-    EXPECT_GE(zones, 5);
+    EXPECT_LT(summary.inside, 120);
+    EXPECT_GE(summary.highestZone, 5);
 }
 
 // A locale that writes numbers with a decimal comma.
