@@ -158,12 +158,18 @@ void QDOEMainWindow::showImage(QImage image, QString title)
 #endif
     if (image.width() == theSettings.fullScreenWidth
         && image.height() == theSettings.fullScreenHeight) {
-        if (image.depth() != 8)
-            image = image.convertToFormat(QImage::Format_Indexed8);
-        if (!gray) {
+        if (!gray)
             warningMessage("Conversion to grayscale image is done automatically.\n Color "
                            "information will be lost.");
+        // Every pixel gets the gray of its own colour: a true-colour image goes to gray pixel by
+        // pixel, never through a dithered 8-bit copy; a palette image through its palette.
+        if (image.depth() == 32) {
             image = convertImageToGrayByChannel(image, 3);
+        } else {
+            if (image.depth() != 8)
+                image = image.convertToFormat(QImage::Format_Indexed8);
+            if (!gray)
+                image = convertImageToGrayByChannel(image, 3);
         }
         convertPaletteToGray(image);
         openFullScreenWindow(image, title, true, true);
@@ -199,14 +205,19 @@ void QDOEMainWindow::loadBackgroundImageFromFile()
         errorMessage("Loading image failed !");
         return;
     }
+    // Made before the current one goes (a rejected image shows its box meanwhile), so that no
+    // window ever reads a deleted image; a rejected image leaves an empty one.
+    backgroundImage* loaded = new backgroundImage(normalizeImage(read.image));
     delete theBackgroundImage;
-    theBackgroundImage = new backgroundImage(normalizeImage(read.image));
+    theBackgroundImage = loaded;
+    recomposeAllFullScreenWindows();
 }
 
 void QDOEMainWindow::unloadBackgroundImage()
 {
     delete theBackgroundImage;
     theBackgroundImage = new backgroundImage();
+    recomposeAllFullScreenWindows();
 }
 
 void QDOEMainWindow::setGraylevelRange()
@@ -231,6 +242,7 @@ void QDOEMainWindow::setGraylevelRange()
     }
     graylevelPhase0 = static_cast<unsigned char>(phase0);
     graylevelPhase2Pi = static_cast<unsigned char>(phase2Pi);
+    recomposeAllFullScreenWindows();
 }
 
 void QDOEMainWindow::openOpticalPrefsDialog()

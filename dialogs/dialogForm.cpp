@@ -1,5 +1,5 @@
-// Stub-slot warnings of the parameter dialogs, the first input's focus and fitting placed texts
-// to the font.
+// Stub-slot warnings of the parameter dialogs, the first input's focus, and fitting placed texts
+// and captions to their fonts.
 #include "dialogs/dialogForm.h"
 
 #include "dialogs/placedGeometry.h"
@@ -7,6 +7,8 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -212,8 +214,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && watched == parent())
+        if (event->type() == QEvent::Show && watched == parent()) {
             fitPlacedTexts(static_cast<QWidget*>(watched));
+            fitCaption(static_cast<QWidget*>(watched));
+        }
         return false;
     }
 };
@@ -257,6 +261,28 @@ void focusOnShow(QDialog* dialog, QWidget* input)
 void warnNotImplemented(const char* className, const char* slot, const char* suffix)
 {
     qWarning("%s::%s%s", className, slot, suffix);
+}
+
+QFont windowTitleFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setBold(true);
+    return font;
+}
+
+int captionFitWidth(const QString& caption)
+{
+    const QFontMetrics metrics(windowTitleFont());
+    return metrics.horizontalAdvance(caption) + 8 * metrics.height();
+}
+
+void fitCaption(QWidget* window)
+{
+    const int needed = captionFitWidth(window->windowTitle());
+    if (window->width() >= needed)
+        return;
+    window->setMaximumWidth(std::max(window->maximumWidth(), needed));
+    window->resize(needed, window->height());
 }
 
 void fitTextsOnShow(QWidget* form)

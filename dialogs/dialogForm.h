@@ -1,8 +1,10 @@
 // Shared frame of the parameter dialogs: finishing a designer form with its constructor's name
-// and modality, texts that fit the font, and the warnings of slots that have no work to do.
+// and modality, texts and captions that fit their fonts, and the warnings of slots that have no
+// work to do.
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QString>
 
 class QWidget;
@@ -16,7 +18,20 @@ class QWidget;
 // the form. Widgets whose text fits keep their designed geometry.
 void fitPlacedTexts(QWidget* form);
 
-// Each time `form` is shown, fitPlacedTexts(form) runs before the dialog places itself.
+// The font window managers draw titles in, as near as the toolkit tells it: the desktop's own
+// font in bold. The program's application font never reaches the title bar.
+QFont windowTitleFont();
+
+// The least width of a window whose title bar shows `caption` whole: the caption in
+// windowTitleFont and the frame's own icon, buttons and margins, eight lines of that font.
+int captionFitWidth(const QString& caption);
+
+// Widens `window` as little as needed to captionFitWidth of its caption; its height and the
+// place of its children stay.
+void fitCaption(QWidget* window);
+
+// Each time `form` is shown, fitPlacedTexts(form) and then fitCaption(form) run before the dialog
+// places itself.
 void fitTextsOnShow(QWidget* form);
 
 // A form class is `class dialog_X : public QDialog, public Ui::dialog_X` whose constructor takes
@@ -24,7 +39,8 @@ void fitTextsOnShow(QWidget* form);
 // modal). setupUi builds the public child widgets, sets the texts (the form's languageChange()
 // calls retranslateUi(this) again), makes the .ui connections and names the dialog after its
 // form; a non-null name, even an empty one, then replaces that name. The form keeps its designed
-// geometry until it is shown; then its placed texts are fitted to the font.
+// geometry until it is shown; then its placed texts are fitted to the font and it is widened to
+// its caption.
 template<class Form>
 void setUpForm(Form* form, const char* name, bool modal)
 {

@@ -2,6 +2,7 @@
 // hooks.
 #include "dialogs/dialogSeams.h"
 
+#include "dialogs/fileNameIconProvider.h"
 #include "dialogs/screenPlacement.h"
 
 #include <QDialog>
@@ -18,36 +19,26 @@ int execDialog(QDialog& dialog)
 }
 
 // The toolkit's file dialog: `folder` may name a file, which is then preselected.
-FileDialogResult runFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode)
+FileDialogResult runFileDialog(const FileDialogRequest& r, bool forSaving)
 {
-    QFileDialog dialog(nullptr, r.caption, r.folder, r.filters);
-    dialog.setAcceptMode(mode);
-    if (mode == QFileDialog::AcceptOpen) {
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    } else {
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    }
-    dialog.setSupportedSchemes({QStringLiteral("file")});
-    if (!r.selectedFilter.isEmpty())
-        dialog.selectNameFilter(r.selectedFilter);
+    const std::unique_ptr<QFileDialog> dialog = newFileDialog(r, forSaving);
     FileDialogResult result;
     result.selectedFilter = r.selectedFilter;
-    if (execDialog(dialog) == QDialog::Accepted) {
-        result.selectedFilter = dialog.selectedNameFilter();
-        result.fileName = dialog.selectedFiles().value(0);
+    if (execDialog(*dialog) == QDialog::Accepted) {
+        result.selectedFilter = dialog->selectedNameFilter();
+        result.fileName = dialog->selectedFiles().value(0);
     }
     return result;
 }
 
 FileDialogResult toolkitOpen(const FileDialogRequest& r)
 {
-    return runFileDialog(r, QFileDialog::AcceptOpen);
+    return runFileDialog(r, false);
 }
 
 FileDialogResult toolkitSave(const FileDialogRequest& r)
 {
-    return runFileDialog(r, QFileDialog::AcceptSave);
+    return runFileDialog(r, true);
 }
 
 QuestionButton toolkitQuestion(const QString& caption, const QString& text,
@@ -73,6 +64,23 @@ T swapRunner(T& slot, T replacement, T fallback)
 }
 
 } // namespace
+
+std::unique_ptr<QFileDialog> newFileDialog(const FileDialogRequest& r, bool forSaving)
+{
+    auto dialog = std::make_unique<QFileDialog>(nullptr, r.caption, r.folder, r.filters);
+    typeFilesByName(*dialog);
+    dialog->setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (forSaving) {
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    }
+    dialog->setSupportedSchemes({QStringLiteral("file")});
+    if (!r.selectedFilter.isEmpty())
+        dialog->selectNameFilter(r.selectedFilter);
+    return dialog;
+}
 
 DialogRunner setDialogRunner(DialogRunner runner)
 {

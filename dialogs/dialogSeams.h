@@ -4,8 +4,10 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 // Runs a dialog modally and returns its result (QDialog::Accepted or Rejected).
@@ -26,6 +28,12 @@ struct FileDialogResult
     QString fileName;       // empty when cancelled
     QString selectedFilter; // the filter the user chose
 };
+
+// The toolkit's file dialog that the default runners run, built and not yet shown: it opens at
+// request.folder with the request's caption and filters, for choosing an existing file or, with
+// `forSaving`, any name (the overwrite question is the caller's), and types files by their names
+// alone, so that no folder (/proc, /dev) can stall it.
+std::unique_ptr<QFileDialog> newFileDialog(const FileDialogRequest& request, bool forSaving);
 
 using FileDialogRunner = std::function<FileDialogResult(const FileDialogRequest&)>;
 FileDialogRunner setOpenFileDialogRunner(FileDialogRunner runner);

@@ -103,17 +103,10 @@ qFullScreenFieldWidget::qFullScreenFieldWidget(QWidget* parent, const char* name
     zoomLevel = 0;
     zoomFactor = 1.0;
 
-    if (imageWidth == fullWidth && imageHeight == fullHeight) {
-        visibleWidth = fullWidth;
-        visibleHeight = fullHeight;
-        toolStripVisible = false;
-        setDisplayed(sourceImage);
-    } else {
-        visibleWidth = fullWidth - bandWidth;
-        visibleHeight = fullHeight;
-        toolStripVisible = true;
-        recompose();
-    }
+    toolStripVisible = !(imageWidth == fullWidth && imageHeight == fullHeight);
+    visibleWidth = toolStripVisible ? fullWidth - bandWidth : fullWidth;
+    visibleHeight = fullHeight;
+    showComposition();
 
     graySlider = addSlider("graySlider", 0, 255, gammaValue);
     grayBox = addBox("grayBox", 0, 255, 255 - gammaValue);
@@ -744,10 +737,39 @@ PatternLevels qFullScreenFieldWidget::patternLevels() const
 
 void qFullScreenFieldWidget::recompose()
 {
+    adjusted = true;
+    composeBitmap();
+}
+
+void qFullScreenFieldWidget::composeBitmap()
+{
     grayTable = computeGrayTable(graylevelPhase0, graylevelPhase2Pi, gammaValue);
     releaseColours();
     composeFullScreenInto(workImage, patternLevels(), compositionParameters(), composedImage);
     updateCaption();
+}
+
+// An image of the full-screen size that no control has changed shows its own pixels wherever the
+// palette path would compose it; a background or another gray range composes it per pixel.
+void qFullScreenFieldWidget::showComposition()
+{
+    const bool asGiven = !adjusted && imageWidth == fullWidth && imageHeight == fullHeight;
+    if (asGiven && usesFastPath(compositionParameters())) {
+        grayTable = computeGrayTable(graylevelPhase0, graylevelPhase2Pi, gammaValue);
+        setDisplayed(sourceImage);
+        updateCaption();
+    } else {
+        composeBitmap();
+    }
+}
+
+void qFullScreenFieldWidget::preferencesChanged()
+{
+    showComposition();
+    update();
+    // A window that is not painted (minimised, covered) still feeds the SLM what it composes.
+    if (slmConnected && theMainWindow)
+        theMainWindow->showOnSLM(slmPixmap());
 }
 
 void qFullScreenFieldWidget::setDisplayed(const QImage& bitmap)

@@ -35,6 +35,10 @@ public:
     void hideLensButton();
     void hidePrismButton();
 
+    // Composes the bitmap anew for the current background image and gray range (the values of
+    // the window's controls stay), repaints and hands it to the SLM output when connected.
+    void preferencesChanged();
+
     // The 8-bit indexed bitmap that is displayed, handed to the SLM and saved.
     const QImage& displayedBitmap() const { return composedImage; }
     bool isConnectedToSLM() const { return slmConnected; }
@@ -87,7 +91,13 @@ private:
     void showZoomLabel(const QString& text);
     CompositionParameters compositionParameters() const;
     PatternLevels patternLevels() const;
+    // The composition after a control changed a value.
     void recompose();
+    // The composition of the current values and preferences into composedImage.
+    void composeBitmap();
+    // What the window shows for its values: the given image itself while it has the full-screen
+    // size, no control has changed it and the palette path would compose it; else composeBitmap.
+    void showComposition();
     // Takes the bitmap that is painted; its 32-bit colours and the pixmap for the SLM output are
     // made from it on demand.
     void setDisplayed(const QImage& bitmap);
@@ -174,6 +184,7 @@ private:
     bool shiftXSelected = false;
     bool shiftYSelected = false;
     bool slmConnected = false;
+    bool adjusted = false; // a control has recomposed the bitmap
 
     QString captionArgument;
     QString captionText;

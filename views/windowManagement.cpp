@@ -1,4 +1,5 @@
-// The full-screen window opener and the SLM release over the list of open full-screen windows.
+// The full-screen window opener, the SLM release and the recomposition over the list of open
+// full-screen windows.
 #include "views/windowManagement.h"
 
 #include "base/phasedeckGlobals.h"
@@ -26,4 +27,12 @@ void disconnectAllFromSLM()
     for (qFullScreenFieldWidget* window : windows)
         if (window)
             window->connectToSLM(false);
+}
+
+void recomposeAllFullScreenWindows()
+{
+    const std::vector<qFullScreenFieldWidget*> windows = openFullScreenWindows;
+    for (qFullScreenFieldWidget* window : windows)
+        if (window)
+            window->preferencesChanged();
 }

@@ -1,5 +1,5 @@
-// Opening full-screen pattern windows and releasing the SLM output from all of them; windows
-// open on the primary screen by placeOnPrimaryScreen.
+// Opening full-screen pattern windows, releasing the SLM output from all of them and recomposing
+// them for new preferences; windows open on the primary screen by placeOnPrimaryScreen.
 #pragma once
 
 #include "dialogs/screenPlacement.h"
@@ -17,3 +17,7 @@ qFullScreenFieldWidget* openFullScreenWindow(QImage image, QString caption, bool
 
 // Every listed full-screen window stops feeding the SLM output (connectToSLM(false)).
 void disconnectAllFromSLM();
+
+// Every listed full-screen window composes its bitmap anew for the current background image and
+// gray range, and the SLM output follows the window that feeds it.
+void recomposeAllFullScreenWindows();

@@ -89,8 +89,10 @@ void qComplexDataGrscMapWidget::computeDOEforBitmap()
     }
     if (!theMainWindow)
         return;
+    // Named after the target's short name, so that the design's own short name and the windows
+    // derived from it tell it from its target.
     theMainWindow->openComplexFieldWindowCopy(
-        doe, displayPhase, QStringLiteral("DOE for signal ") + captionText, QString());
+        doe, displayPhase, QStringLiteral("DOE for signal ") + shortNameText, QString());
     doe->fft();
     theMainWindow->openComplexFieldWindow(doe, displayIntensity, QStringLiteral("FFT of DOE"),
                                           QString());

@@ -408,6 +408,45 @@ TEST_F(WindowManagementTest, OneWindowFeedsTheSlmAtATime)
     EXPECT_TRUE(slm->isHidden());
     EXPECT_EQ(openFullScreenWindows.size(), 1u);
 }
+// A new gray range recomposes every open window, and the SLM output follows the window that
+// feeds it even while that window is minimised and paints nothing.
+TEST_F(WindowManagementTest, NewPreferencesRecomposeEveryWindowAndReachTheSlm)
+{
+    makeMainWindow(true);
+    QSLMWidget* slm = mainWindow->slmOutputWidget();
+    ASSERT_NE(slm, nullptr);
+    const QImage small = cell(16, 16, 5);
+    const QImage full = cell(1920, 1080, 1);
+    qFullScreenFieldWidget* fed = openFullScreenWindow(small, "fed", true, true);
+    qFullScreenFieldWidget* other = openFullScreenWindow(full, "other", true, true);
+    slmButton(fed)->click();
+    ASSERT_TRUE(fed->isConnectedToSLM());
+    fed->showMinimized();
+    auto rgb = [](const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); };
+    auto composed = [](const QImage& image) {
+        CompositionParameters p;
+        p.grayPhase0 = graylevelPhase0;
+        p.grayPhase2Pi = graylevelPhase2Pi;
+        return composeFullScreen(image, patternLevelsOf(image), p);
+    };
+
+    graylevelPhase0 = 20;
+    graylevelPhase2Pi = 200;
+    recomposeAllFullScreenWindows();
+    EXPECT_EQ(rgb(fed->displayedBitmap()), rgb(composed(small)));
+    EXPECT_EQ(rgb(other->displayedBitmap()), rgb(composed(full)));
+    EXPECT_NE(rgb(other->displayedBitmap()), rgb(full));
+    EXPECT_EQ(rgb(slm->currentPixmap().toImage()), rgb(fed->displayedBitmap()));
+
+    // Back at 0 / 255 the full-size window shows its own pixels again.
+    graylevelPhase0 = 0;
+    graylevelPhase2Pi = 255;
+    recomposeAllFullScreenWindows();
+    EXPECT_EQ(rgb(other->displayedBitmap()), rgb(full));
+    EXPECT_EQ(rgb(fed->displayedBitmap()), rgb(composed(small)));
+    EXPECT_EQ(rgb(slm->currentPixmap().toImage()), rgb(fed->displayedBitmap()));
+}
+
 #endif
 
 TEST_F(WindowManagementTest, SlmCommandsAreSafeWithoutAnSlmWindow)

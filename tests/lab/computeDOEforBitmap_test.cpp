@@ -17,6 +17,7 @@
 
 #include <QGuiApplication>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QToolButton>
 #include <functional>
@@ -156,7 +157,7 @@ protected:
         pressDoeButton(source);
         EXPECT_EQ(fieldWindows().size(), before + 2);
         qComplexDataGrscMapWidget* doe
-            = windowCaptioned(QStringLiteral("DOE for signal ") + source->caption());
+            = windowCaptioned(QStringLiteral("DOE for signal ") + source->shortName());
         qComplexDataGrscMapWidget* far = windowCaptioned(QStringLiteral("FFT of DOE"));
         EXPECT_NE(doe, nullptr);
         EXPECT_NE(far, nullptr);
@@ -426,4 +427,53 @@ TEST_F(LabComputeDoeTest, withoutTheOptionsDialogTheStoredValuesRun)
     EXPECT_EQ(doe->complexField()->getSizeI(), 28);
     EXPECT_TRUE(doe->complexField()->hasAtMostNValues(4));
     EXPECT_NE(windowCaptioned(QStringLiteral("FFT of DOE")), nullptr);
+}
+
+// A target opened from a folder: the design is named after the target's short name, so the
+// design, its replicated view and the Windows menu tell it from its target.
+TEST_F(LabComputeDoeTest, theDesignIsNamedAfterTheShortNameOfItsTarget)
+{
+    theSettings.showIFTAOptionsDialog = false;
+    theIftaParameters.iterationsPhaseI = 1;
+    theIftaParameters.iterationsPhaseII = 1;
+    theIftaParameters.iterationsPhaseIII = 1;
+    struct Row
+    {
+        const char* caption;
+        const char* shortName;
+    } rows[] = {
+        {"/data/targets/sub/targetF.png", "targetF.png"},
+        {"C:\\data\\targetW.png", "targetW.png"},
+        {"targetPlain", "targetPlain"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.caption);
+        qComplexDataGrscMapWidget* source
+            = openReal(barAndSpotPicture(), QString::fromLatin1(row.caption));
+        ASSERT_EQ(source->shortName(), QString::fromLatin1(row.shortName));
+        pressDoeButton(source);
+        const QString doeName = QStringLiteral("DOE for signal ") + row.shortName;
+        qComplexDataGrscMapWidget* doe = windowCaptioned(doeName);
+        ASSERT_NE(doe, nullptr);
+        EXPECT_EQ(doe->shortName(), doeName);
+        EXPECT_TRUE(doe->title().endsWith(QStringLiteral(": ") + doeName));
+
+        // The Windows menu names the target and its design apart.
+        emit mainWindow->windowsPopup()->aboutToShow();
+        QStringList entries;
+        for (QAction* a : mainWindow->windowsPopup()->actions())
+            entries << a->text();
+        EXPECT_EQ(entries.count(source->title()), 1);
+        EXPECT_EQ(entries.count(doe->title()), 1);
+        EXPECT_NE(doe->title().section(QStringLiteral(": "), 1),
+                  source->title().section(QStringLiteral(": "), 1));
+
+        // The design's replicated view follows from its caption.
+        const std::size_t before = openFullScreenWindows.size();
+        QMetaObject::invokeMethod(doe, "openReplicatedFullScreenWindow");
+        ASSERT_EQ(openFullScreenWindows.size(), before + 1);
+        EXPECT_EQ(openFullScreenWindows.back()->windowTitle(),
+                  QStringLiteral("Replicated full screen view of ") + doeName);
+    }
+    deleteOpenFullScreenWindows();
 }

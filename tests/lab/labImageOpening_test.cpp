@@ -113,6 +113,10 @@ protected:
         savedSize = {theSettings.fullScreenWidth, theSettings.fullScreenHeight};
         theSettings.fullScreenWidth = 1920;
         theSettings.fullScreenHeight = 1080;
+        // The gray range the program starts with.
+        savedRange = {graylevelPhase0, graylevelPhase2Pi};
+        graylevelPhase0 = 0;
+        graylevelPhase2Pi = 255;
         rememberedImageConversion() = ImageConversionChoice();
         window = std::make_unique<QDOEMainWindow>(nullptr, "new window", Qt::Window, 0, nullptr);
         previous = setDialogRunner([this](QDialog& dialog) {
@@ -132,6 +136,8 @@ protected:
         theSettings.showImageOptionsDialog = savedSwitch;
         theSettings.fullScreenWidth = savedSize.first;
         theSettings.fullScreenHeight = savedSize.second;
+        graylevelPhase0 = savedRange.first;
+        graylevelPhase2Pi = savedRange.second;
         rememberedImageConversion() = ImageConversionChoice();
     }
 
@@ -144,6 +150,7 @@ protected:
     }
 
     std::unique_ptr<QDOEMainWindow> window;
+    std::pair<unsigned char, unsigned char> savedRange;
     std::function<void(dialog_openImageImpl&)> choose; // null: the dialog is cancelled
     std::vector<Presets> seen;
     MessageRecorder messages;
