@@ -100,3 +100,34 @@ void binaryFileStream::close()
     if (!attached)
         std::fstream::close();
 }
+
+bool binaryFileStream::openReplacing(const QString& fileName)
+{
+    replacement = std::make_unique<replacingFile>(fileName);
+    if (!replacement->isOpen()) {
+        replacement.reset();
+        return false;
+    }
+    std::fstream::open(replacement->temporaryPath().constData(),
+                       std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!is_open()) {
+        replacement.reset();
+        return false;
+    }
+    return true;
+}
+
+bool binaryFileStream::commitReplacement()
+{
+    if (!replacement)
+        return false;
+    detach();
+    std::fstream::flush();
+    bool ok = !fail();
+    std::fstream::close();
+    ok = ok && !fail();
+    // A failed stream is never committed: resetting removes its temporary file.
+    ok = ok && replacement->commit();
+    replacement.reset();
+    return ok;
+}

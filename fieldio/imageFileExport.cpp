@@ -1,6 +1,7 @@
 // Saving fields and masks as PNG or BMP files, and reading an image file into a field.
 #include "fieldio/imageFileExport.h"
 
+#include "base/replacingFile.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageFileReader.h"
 #include "fieldio/imageNormalizer.h"
@@ -17,10 +18,20 @@ bool saveWithFormat(const QImage& image, const QString& fileName, const QString&
     if (name.isEmpty())
         return false;
     const int quality = format == QLatin1String("PNG") ? 0 : 100;
-    return image.save(name, format == QLatin1String("PNG") ? "PNG" : "BMP", quality);
+    return writeImageFile(image, name, format == QLatin1String("PNG") ? "PNG" : "BMP", quality);
 }
 
 } // namespace
+
+bool writeImageFile(const QImage& image, const QString& fileName, const char* format, int quality)
+{
+    if (image.isNull())
+        return false;
+    // The encoder's own result is not enough: a small image sits in the device's buffer until
+    // the flush, which writeReplacingFile checks.
+    return writeReplacingFile(
+        fileName, [&](QIODevice& device) { return image.save(&device, format, quality); });
+}
 
 QString imageFileNameWithExtension(const QString& fileName, const QString& format)
 {

@@ -3,6 +3,7 @@
 #include "views/qComplexDataGrscMapWidget.h"
 
 #include "base/applicationSettings.h"
+#include "base/messages.h"
 #include "base/phasedeckGlobals.h"
 #include "base/visibleText.h"
 #include "fieldio/fieldToImage.h"
@@ -27,6 +28,9 @@ namespace {
 
 // Every field window of the run gets the next number; numbers are never reused.
 int fieldWindowCount = 0;
+
+// Checks left until the one that the test seam makes fail; 0 for none.
+int allocationChecksToFailure = 0;
 
 constexpr float displayPi = 3.141592653589793f;
 
@@ -87,6 +91,27 @@ QIcon pictogramIcon(Pictogram kind)
 
 } // namespace
 
+void reportFieldWindowMemory(const QString& caption, QSize pixels)
+{
+    errorMessage(QStringLiteral("Not enough memory to show the field (%1 x %2 pixels):\n%3")
+                     .arg(pixels.width())
+                     .arg(pixels.height())
+                     .arg(caption)
+                     .toStdString());
+}
+
+void failFieldWindowAllocation(int n)
+{
+    allocationChecksToFailure = n;
+}
+
+bool qComplexDataGrscMapWidget::allocationSucceeded(bool ok)
+{
+    if (allocationChecksToFailure > 0 && --allocationChecksToFailure == 0)
+        return false;
+    return ok;
+}
+
 qComplexDataGrscMapWidget::qComplexDataGrscMapWidget(boost::shared_ptr<complexDataField2D> field,
                                                      int displayMode, QWidget* parent,
                                                      const char* name, Qt::WindowFlags flags,
@@ -125,25 +150,8 @@ qComplexDataGrscMapWidget::qComplexDataGrscMapWidget(boost::shared_ptr<complexDa
 
     currentModeValue = 0;
     setupToolBar();
-    switch (displayMode) {
-    case displayRealPart:
-        showRealPart();
-        break;
-    case displayImaginaryPart:
-        showImagPart();
-        break;
-    case displayAmplitude:
-        showAmplitude();
-        break;
-    case displayPhase:
-        showPhase();
-        break;
-    case displayIntensity:
-        showIntensity();
-        break;
-    default:
-        break;
-    }
+    if (complete && displayMode >= displayRealPart && displayMode <= displayIntensity)
+        complete = showView(displayMode);
     displayedImageValue = baseImageValue;
     plainScaling = false;
 }
@@ -178,7 +186,7 @@ qComplexDataGrscMapWidget::qComplexDataGrscMapWidget(boost::shared_ptr<DataField
     currentModeValue = 1;
     shownFieldValue = realPart;
     setupToolBar();
-    updateImage();
+    complete = complete && updateImage();
     displayedImageValue = baseImageValue;
 
     // Two gray levels zoom by pixel replication, so that their edges stay sharp.
@@ -260,6 +268,12 @@ void qComplexDataGrscMapWidget::sampleComplexField()
     const double dy = opticalParameters.defaultPixelSizeY;
     realPart = boost::make_shared<DataField2D>(sampledWidth, sampledHeight, 0.0, 0.0, dx, dy, 0.0f);
     imagPart = boost::make_shared<DataField2D>(sampledWidth, sampledHeight, 0.0, 0.0, dx, dy, 0.0f);
+    if (!allocationSucceeded(realPart->isOk() && imagPart->isOk())) {
+        realPart.reset();
+        imagPart.reset();
+        complete = false;
+        return;
+    }
     for (int j = 0; j < sampledHeight; ++j) {
         const int v = truncatedIndex(toFieldIndexJ((j + 0.5) * samplingStepValue - 0.5));
         for (int i = 0; i < sampledWidth; ++i) {
@@ -276,6 +290,11 @@ void qComplexDataGrscMapWidget::sampleRealField()
     realPart = boost::make_shared<DataField2D>(sampledWidth, sampledHeight, 0.0, 0.0,
                                                opticalParameters.defaultPixelSizeX,
                                                opticalParameters.defaultPixelSizeY, 0.0f);
+    if (!allocationSucceeded(realPart->isOk())) {
+        realPart.reset();
+        complete = false;
+        return;
+    }
     for (int j = 0; j < sampledHeight; ++j)
         for (int i = 0; i < sampledWidth; ++i)
             realPart->setValue(i, j,
@@ -375,19 +394,34 @@ void qComplexDataGrscMapWidget::placeStatusLabel()
         statusLabel->setText(statusTextValue);
 }
 
-void qComplexDataGrscMapWidget::updateImage()
+QImage qComplexDataGrscMapWidget::grayImageOf(const boost::shared_ptr<DataField2D>& field,
+                                              int mode) const
 {
-    if (!shownFieldValue || currentModeValue < 1 || currentModeValue > modeCount) {
-        baseImageValue = QImage();
-    } else {
+    if (!field || mode < 1 || mode > modeCount)
+        return QImage();
 #if PHASEDECK_LAB
-        baseImageValue = markers.grayImage(shownFieldValue, rangeMin[size_t(currentModeValue)],
-                                           rangeMax[size_t(currentModeValue)]);
+    const QImage image = markers.grayImage(field, rangeMin[size_t(mode)], rangeMax[size_t(mode)]);
 #else
-        baseImageValue = dataField2DToImage(shownFieldValue, rangeMin[size_t(currentModeValue)],
-                                            rangeMax[size_t(currentModeValue)], 256);
+    const QImage image
+        = dataField2DToImage(field, rangeMin[size_t(mode)], rangeMax[size_t(mode)], 256);
 #endif
-    }
+    const bool empty = field->getSizeI() == 0 || field->getSizeJ() == 0;
+    return allocationSucceeded(empty || !image.isNull()) ? image : QImage();
+}
+
+bool qComplexDataGrscMapWidget::updateImage()
+{
+    baseImageValue = QImage();
+    if (!shownFieldValue || currentModeValue < 1 || currentModeValue > modeCount)
+        return true;
+    baseImageValue = grayImageOf(shownFieldValue, currentModeValue);
+    return !baseImageValue.isNull() || shownFieldValue->getSizeI() == 0
+           || shownFieldValue->getSizeJ() == 0;
+}
+
+void qComplexDataGrscMapWidget::reportMemory() const
+{
+    reportFieldWindowMemory(captionText, fieldSize());
 }
 
 QImage qComplexDataGrscMapWidget::imageForMode(int mode) const
@@ -397,11 +431,13 @@ QImage qComplexDataGrscMapWidget::imageForMode(int mode) const
     return dataField2DToImage(shownFieldValue, rangeMin[size_t(mode)], rangeMax[size_t(mode)], 256);
 }
 
-void qComplexDataGrscMapWidget::rescaleDisplayedImage(bool smooth)
+bool qComplexDataGrscMapWidget::rescaleDisplayedImage(bool smooth)
 {
     // Up to 16384 pixels a side: one 8-bit copy of the picture at a time, no 32-bit one.
     displayedImageValue = QImage();
     displayedImageValue = scaleGrayImage(baseImageValue, displayedWidth, displayedHeight, smooth);
+    return allocationSucceeded(!displayedImageValue.isNull() || baseImageValue.isNull()
+                               || displayedWidth < 1 || displayedHeight < 1);
 }
 
 void qComplexDataGrscMapWidget::zoomIn()
@@ -429,11 +465,24 @@ void qComplexDataGrscMapWidget::applyZoom(int step)
         width = static_cast<int>(sampledWidth * factor);
         height = static_cast<int>(sampledHeight * factor);
     }
+    const int oldLevel = zoomLevelValue;
+    const double oldFactor = zoomFactorValue;
+    const QSize oldSize(displayedWidth, displayedHeight);
     zoomLevelValue = level;
     zoomFactorValue = factor;
     displayedWidth = width;
     displayedHeight = height;
-    rescaleDisplayedImage(!plainScaling);
+    if (!rescaleDisplayedImage(!plainScaling)) {
+        // The zoom is refused: the picture of the size before, which was there a moment ago.
+        zoomLevelValue = oldLevel;
+        zoomFactorValue = oldFactor;
+        displayedWidth = oldSize.width();
+        displayedHeight = oldSize.height();
+        rescaleDisplayedImage(!plainScaling);
+        update();
+        reportMemory();
+        return;
+    }
 
     const double scale = step > 0 ? zoomStep : 1.0 / zoomStep;
     auto rescale = [&](QPoint p) {
