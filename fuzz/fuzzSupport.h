@@ -2,6 +2,9 @@
 // from a fixed-size block at the end of an input.
 #pragma once
 
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 // A property that must hold for every input; a violation aborts, so libFuzzer keeps the input.
@@ -82,4 +86,18 @@ inline void writeSeed(const std::string& folder, const std::string& name,
         std::fprintf(stderr, "cannot write the seed %s/%s\n", folder.c_str(), name.c_str());
         std::exit(1);
     }
+}
+
+// A scratch file of this process for a target's inputs, in memory when the system has a
+// writable /dev/shm: on a disk, closing the file dominates each run.
+inline QString fuzzScratchName(const char* target, const char* tag, const char* suffix)
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    const QString folder = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    return folder
+           + QStringLiteral("/fuzz_%1_%2_%3%4")
+                 .arg(QLatin1String(target))
+                 .arg(qint64(::getpid()))
+                 .arg(QLatin1String(tag))
+                 .arg(QLatin1String(suffix));
 }
