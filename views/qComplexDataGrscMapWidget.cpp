@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <boost/make_shared.hpp>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -31,6 +32,20 @@ int fieldWindowCount = 0;
 
 // Checks left until the one that the test seam makes fail; 0 for none.
 int allocationChecksToFailure = 0;
+
+// The memory a window leaves free (leavesSpare).
+constexpr std::size_t memoryToSpare = std::size_t(768) << 20;
+
+} // namespace
+
+bool qComplexDataGrscMapWidget::leavesSpare()
+{
+    void* reserve = std::malloc(memoryToSpare);
+    std::free(reserve);
+    return reserve != nullptr;
+}
+
+namespace {
 
 constexpr float displayPi = 3.141592653589793f;
 
@@ -152,6 +167,7 @@ qComplexDataGrscMapWidget::qComplexDataGrscMapWidget(boost::shared_ptr<complexDa
     setupToolBar();
     if (complete && displayMode >= displayRealPart && displayMode <= displayIntensity)
         complete = showView(displayMode);
+    complete = complete && leavesSpare();
     displayedImageValue = baseImageValue;
     plainScaling = false;
 }
@@ -186,7 +202,7 @@ qComplexDataGrscMapWidget::qComplexDataGrscMapWidget(boost::shared_ptr<DataField
     currentModeValue = 1;
     shownFieldValue = realPart;
     setupToolBar();
-    complete = complete && updateImage();
+    complete = complete && updateImage() && leavesSpare();
     displayedImageValue = baseImageValue;
 
     // Two gray levels zoom by pixel replication, so that their edges stay sharp.
@@ -436,8 +452,9 @@ bool qComplexDataGrscMapWidget::rescaleDisplayedImage(bool smooth)
     // Up to 16384 pixels a side: one 8-bit copy of the picture at a time, no 32-bit one.
     displayedImageValue = QImage();
     displayedImageValue = scaleGrayImage(baseImageValue, displayedWidth, displayedHeight, smooth);
-    return allocationSucceeded(!displayedImageValue.isNull() || baseImageValue.isNull()
-                               || displayedWidth < 1 || displayedHeight < 1);
+    return allocationSucceeded((!displayedImageValue.isNull() || baseImageValue.isNull()
+                                || displayedWidth < 1 || displayedHeight < 1)
+                               && leavesSpare());
 }
 
 void qComplexDataGrscMapWidget::zoomIn()

@@ -155,6 +155,11 @@ private:
     void reportMemory() const;
     // Whether an allocation whose success is `ok` may be used; the test seam can refuse it.
     static bool allocationSucceeded(bool ok);
+    // Whether 768 MiB could still be had once the window holds its fields and pictures: what it
+    // leaves to the rest of the program. The toolkit paints with up to one thread a core, each
+    // with its stack and its own 64 MiB heap, and the libraries under it end the process when
+    // they find no memory.
+    static bool leavesSpare();
     // A field of the sampled size whose elements are the display value of mode (3, 4 or 5) of
     // the sampled real and imaginary parts; the phase near +pi folds to -pi.
     // A new field of the sampled size with the view `mode` of the sampled parts; null when it

@@ -211,7 +211,9 @@ bool qComplexDataGrscMapWidget::showView(int mode)
     }
     const bool empty
         = displayedWidth < 1 || displayedHeight < 1 || sampledWidth < 1 || sampledHeight < 1;
-    if (!field || (!empty && (base.isNull() || !allocationSucceeded(!displayed.isNull())))) {
+    if (!field
+        || (!empty
+            && (base.isNull() || !allocationSucceeded(!displayed.isNull() && leavesSpare())))) {
 #if PHASEDECK_LAB
         markers.switchMode(mode, currentModeValue);
         markViewButtons(currentModeValue);
