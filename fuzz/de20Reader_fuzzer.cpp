@@ -32,12 +32,6 @@ int32_t littleEndianInt(const uint8_t* p)
 QString inputName;
 QString outputName;
 
-void removeScratchFiles()
-{
-    QFile::remove(inputName);
-    QFile::remove(outputName);
-}
-
 QByteArray fileBytes(const QString& name)
 {
     QFile file(name);
@@ -52,7 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         setMessageBoxRunner(silentBox);
         inputName = fuzzScratchName("de20", "in", ".de");
         outputName = fuzzScratchName("de20", "out", ".de");
-        std::atexit(removeScratchFiles);
         return true;
     }();
     (void)ready;

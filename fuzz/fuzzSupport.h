@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <algorithm>
@@ -89,15 +90,23 @@ inline void writeSeed(const std::string& folder, const std::string& name,
 }
 
 // A scratch file of this process for a target's inputs, in memory when the system has a
-// writable /dev/shm: on a disk, closing the file dominates each run.
+// writable /dev/shm (on a disk, closing the file dominates each run); removed when the process
+// exits.
 inline QString fuzzScratchName(const char* target, const char* tag, const char* suffix)
 {
+    static std::vector<QString> names;
+    if (names.empty())
+        std::atexit([] {
+            for (const QString& name : names)
+                QFile::remove(name);
+        });
     const QFileInfo shm(QStringLiteral("/dev/shm"));
     const QString folder = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-    return folder
-           + QStringLiteral("/fuzz_%1_%2_%3%4")
-                 .arg(QLatin1String(target))
-                 .arg(qint64(::getpid()))
-                 .arg(QLatin1String(tag))
-                 .arg(QLatin1String(suffix));
+    names.push_back(folder
+                    + QStringLiteral("/fuzz_%1_%2_%3%4")
+                          .arg(QLatin1String(target))
+                          .arg(qint64(::getpid()))
+                          .arg(QLatin1String(tag))
+                          .arg(QLatin1String(suffix)));
+    return names.back();
 }

@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include "base/replacingFile.h"
+#include "support/messageRecorder.h"
 
 // A tmpfs of a few pages mounted over a temporary folder, where the process may mount (as root
 // in CI); available() is false otherwise, and the tests that need it skip.
@@ -201,4 +202,29 @@ inline void expectFailedWritesKeepTheOldFile(const QString& name,
     disk.fill();
     EXPECT_FALSE(write(disk.root()));
     verify(target);
+}
+
+// expectFailedWritesKeepTheOldFile for a save command: save(target) runs it for `target` (the
+// file's name under the folder); every failure shows one "ERROR !" box "Writing file failed !\n"
+// + target, and folderKept() checks that the save folder stayed where it was.
+inline void expectFailedSavesReportTheFile(const QString& name, MessageRecorder& messages,
+                                           const std::function<void(const QString&)>& save,
+                                           const std::function<void()>& folderKept)
+{
+    QString target;
+    expectFailedWritesKeepTheOldFile(
+        name,
+        [&](const QString& folder) {
+            target = folder + QLatin1Char('/') + name;
+            save(target);
+            return messages.messages().empty();
+        },
+        [&] {
+            ASSERT_EQ(messages.messages().size(), 1u);
+            EXPECT_EQ(messages.messages()[0].caption, QStringLiteral("ERROR !"));
+            EXPECT_EQ(messages.messages()[0].text,
+                      QStringLiteral("Writing file failed !\n") + target);
+            folderKept();
+            messages.clear();
+        });
 }
