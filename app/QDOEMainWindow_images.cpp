@@ -17,6 +17,7 @@
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
 #include "views/backgroundImage.h"
+#include "views/qComplexDataGrscMapWidget.h"
 #include "views/windowManagement.h"
 #if PHASEDECK_LAB
 #include "lab/app/imageConversionChoice.h"
@@ -174,20 +175,36 @@ void QDOEMainWindow::showImage(QImage image, QString title)
         convertPaletteToGray(image);
         openFullScreenWindow(image, title, true, true);
     } else {
+        // A field smaller than the image is one that memory could not hold.
+        const auto holdsImage = [&image](const auto& field) {
+            return field && field->getSizeI() == image.width()
+                   && field->getSizeJ() == image.height();
+        };
 #if PHASEDECK_LAB
         const std::uint8_t* w = choice.weights;
-        if (choice.complexPhase)
-            openComplexFieldWindow(imageToComplexDataField2D(image, 4, choice.phaseMode,
-                                                             std::int16_t(choice.levels),
-                                                             choice.colourKind, w[0], w[1], w[2]),
-                                   4, title, QString());
-        else
-            openRealFieldWindow(
-                imageToDataField2D(image, choice.realMode, choice.colourKind, w[0], w[1], w[2]),
-                title, QString());
+        if (choice.complexPhase) {
+            const boost::shared_ptr<complexDataField2D> field
+                = imageToComplexDataField2D(image, 4, choice.phaseMode, std::int16_t(choice.levels),
+                                            choice.colourKind, w[0], w[1], w[2]);
+            if (holdsImage(field))
+                openComplexFieldWindow(field, 4, title, QString());
+            else
+                reportFieldWindowMemory(title, image.size());
+        } else {
+            const boost::shared_ptr<DataField2D> field
+                = imageToDataField2D(image, choice.realMode, choice.colourKind, w[0], w[1], w[2]);
+            if (holdsImage(field))
+                openRealFieldWindow(field, title, QString());
+            else
+                reportFieldWindowMemory(title, image.size());
+        }
 #else
         // The red channel 0 .. 255, pitch 1.0.
-        openRealFieldWindow(imageToDataField2D(image, 0, 3, 1, 0, 0), title, QString());
+        const boost::shared_ptr<DataField2D> field = imageToDataField2D(image, 0, 3, 1, 0, 0);
+        if (holdsImage(field))
+            openRealFieldWindow(field, title, QString());
+        else
+            reportFieldWindowMemory(title, image.size());
 #endif
     }
     setWaitCursor(false);

@@ -3,6 +3,7 @@
 
 #include "base/Logfile.h"
 #include "base/messages.h"
+#include "base/replacingFile.h"
 #include "base/phasedeckGlobals.h"
 #include "fieldio/binaryFresnelJob.h"
 #include "fieldio/imageFileExport.h"
@@ -66,9 +67,9 @@ void QDOEMainWindow::runCJ_BINARY_FRESNEL(QString jobFileName)
             "Jobfile not found in QDOEMainWindow::runCJ_BINARY_FRESNEL. Aborting function.");
         return;
     }
-    // Directories, FIFOs and devices are never opened.
-    QFile file(jobFileName);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    // Directories, FIFOs and devices are never read, also when swapped in under the name.
+    QFile file;
+    if (!openRegularFileForReading(file, jobFileName)) {
         theLogfile.error("Read access to Jobfile failed in QDOEMainWindow::runCJ_BINARY_FRESNEL. "
                          "Aborting function.");
         return;

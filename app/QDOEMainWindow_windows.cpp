@@ -20,20 +20,35 @@
 
 namespace {
 
+// The window when memory held everything it needs; otherwise it is deleted unshown and the
+// memory box names the caption and the field's pixel size.
+QWidget* completeFieldWindow(qComplexDataGrscMapWidget* window, const QString& caption)
+{
+    if (window->isComplete())
+        return window;
+    const QSize pixels = window->fieldSize();
+    delete window;
+    reportFieldWindowMemory(caption, pixels);
+    return nullptr;
+}
+
 // The field windows for a complex field in a display mode and for a real field, with the
-// workspace as parent.
+// workspace as parent; null after the memory box.
 QWidget* newComplexFieldWindow(boost::shared_ptr<complexDataField2D> field, int displayMode,
                                QWidget* parent, QString caption, QString second)
 {
-    return new qComplexDataGrscMapWidget(field, displayMode, parent, "new window",
-                                         Qt::WindowFlags(), caption, second);
+    return completeFieldWindow(new qComplexDataGrscMapWidget(field, displayMode, parent,
+                                                             "new window", Qt::WindowFlags(),
+                                                             caption, second),
+                               caption);
 }
 
 QWidget* newRealFieldWindow(boost::shared_ptr<DataField2D> field, QWidget* parent, QString caption,
                             QString second)
 {
-    return new qComplexDataGrscMapWidget(field, parent, "new window", Qt::WindowFlags(), caption,
-                                         second);
+    return completeFieldWindow(new qComplexDataGrscMapWidget(field, parent, "new window",
+                                                             Qt::WindowFlags(), caption, second),
+                               caption);
 }
 
 // The entry shows its key after a tab but does not take it: Ctrl+I stays with "Open &Image

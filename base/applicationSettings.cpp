@@ -1,7 +1,9 @@
 // Settings file, settings folder and screen detection.
 #include "base/applicationSettings.h"
 
+#include "base/messages.h"
 #include "base/phasedeckGlobals.h"
+#include "base/replacingFile.h"
 
 #include <QDir>
 #include <QBuffer>
@@ -164,12 +166,10 @@ bool applicationSettings::readFile()
     if (settingsFolder.empty())
         return false;
     const QString path = fromUtf8(settingsFolder) + QStringLiteral("/settings.ini");
-    // A FIFO or a device is never opened: opening a FIFO waits for a writer, and a device may
-    // give bytes without end whatever size it reports.
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opening a FIFO would wait for a writer, and a device may give bytes without end whatever
+    // size it reports: only a descriptor that is a regular file is read from.
+    QFile file;
+    if (!openRegularFileForReading(file, path))
         return false;
     // At most one byte more than the limit is read, whatever size the file claims.
     QByteArray bytes = file.read(maxSettingsFileSize + 1);
@@ -206,23 +206,22 @@ std::string applicationSettings::settingsText() const
     return std::string(openKey) + openFileDir + "\n" + saveKey + saveFileDir + "\n";
 }
 
-void applicationSettings::writeFile()
+bool applicationSettings::writeFile()
 {
     settingsFolder = settingsFolderPath();
     if (settingsFolder.empty())
-        return;
+        return false;
     const QString folder = fromUtf8(settingsFolder);
     makeSettingsFolder(folder);
 
     const QString path = folder + QStringLiteral("/settings.ini");
-    // Opening a FIFO for writing waits for a reader: only a regular file is replaced.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
+    // Written beside the old file, which stays as it was unless the new one is complete; a FIFO
+    // or a device in its place is never replaced.
     const std::string text = settingsText();
-    file.write(text.data(), qint64(text.size()));
-    file.close();
+    const bool written = writeReplacingFile(path, [&text](QIODevice& device) {
+        return device.write(text.data(), qint64(text.size())) == qint64(text.size());
+    });
+    if (!written)
+        errorMessage(QStringLiteral("Writing file failed !\n%1").arg(path).toStdString());
+    return written;
 }

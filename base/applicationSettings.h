@@ -68,9 +68,11 @@ public:
     // The lines of readFile from an open device, as UTF-8 text.
     void readSettings(QIODevice& device);
     // Recomputes settingsFolder, creates it when missing and replaces settings.ini with
-    // settingsText(). Silent when the folder or the file cannot be written; a settings.ini that
-    // is no regular file (a FIFO, a device) is left alone.
-    void writeFile();
+    // settingsText() through a file beside it, so that the old file stays whole unless the new
+    // one was written completely; a settings.ini that is no regular file (a FIFO, a device) is
+    // left alone. A failed write shows "Writing file failed !\n" and the file's path; returns
+    // whether the file was written (false without a folder name, without a box).
+    bool writeFile();
     // "OPEN_FILE_DIR;" + openFileDir + "\n" + "SAVE_FILE_DIR;" + saveFileDir + "\n".
     std::string settingsText() const;
 

@@ -2,12 +2,12 @@
 #include "fieldio/asciiExport.h"
 
 #include "base/phasedeckGlobals.h"
+#include "base/replacingFile.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageNormalizer.h"
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QTextStream>
 #include <cmath>
@@ -23,32 +23,19 @@ const char* const imageTitles[]
        ": ASCII Export of image\n"};
 enum Layout { singleRow = 0, singleColumn = 1, twoDimensional = 2 };
 
-// An open text file in the C number format; finish() reports whether everything was written.
-class AsciiFile
+// Writes the text that write(out) produces, in the C number format, through a file that replaces
+// `fileName` only when complete; false when anything failed.
+template<typename Write>
+bool writeAsciiFile(const QString& fileName, Write write)
 {
-public:
-    explicit AsciiFile(const QString& fileName)
-        : file(fileName)
-    {
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            stream.setDevice(&file);
-            stream.setLocale(QLocale::c());
-        }
-    }
-    bool isOpen() const { return file.isOpen(); }
-    QTextStream& out() { return stream; }
-    bool finish()
-    {
-        stream.flush();
-        const bool written = stream.status() == QTextStream::Ok && file.error() == QFile::NoError;
-        file.close();
-        return written && file.error() == QFile::NoError;
-    }
-
-private:
-    QFile file;
-    QTextStream stream;
-};
+    return writeReplacingFile(fileName, [&](QIODevice& device) {
+        QTextStream out(&device);
+        out.setLocale(QLocale::c());
+        write(out);
+        out.flush();
+        return out.status() == QTextStream::Ok;
+    });
+}
 
 // Header lines; partMessage is null for the real-field and image writers.
 void writeHeader(QTextStream& out, const char* title, const QString* partMessage)
@@ -128,30 +115,25 @@ QString partMessageOf(int mode)
 
 bool exportDataField2DAscii(const QString& fileName, boost::shared_ptr<DataField2D> field)
 {
-    AsciiFile file(fileName);
-    if (!file.isOpen())
-        return false;
     const int nI = field->getSizeI();
     const int nJ = field->getSizeJ();
-    if (nJ == 1)
-        writeSingleLine(file.out(), rowTitles[singleRow], nullptr, field->getDx(), nI, true,
-                        [&](int k) { return field->getValue(k, 0); });
-    else if (nI == 1)
-        writeSingleLine(file.out(), rowTitles[singleColumn], nullptr, field->getDy(), nJ, true,
-                        [&](int k) { return field->getValue(0, k); });
-    else
-        writeTwoDimensional(file.out(), rowTitles[twoDimensional], nullptr, nI, nJ, field->getDx(),
-                            field->getDy(), true,
-                            [&](int i, int j) { return field->getValue(i, j); });
-    return file.finish();
+    return writeAsciiFile(fileName, [&](QTextStream& out) {
+        if (nJ == 1)
+            writeSingleLine(out, rowTitles[singleRow], nullptr, field->getDx(), nI, true,
+                            [&](int k) { return field->getValue(k, 0); });
+        else if (nI == 1)
+            writeSingleLine(out, rowTitles[singleColumn], nullptr, field->getDy(), nJ, true,
+                            [&](int k) { return field->getValue(0, k); });
+        else
+            writeTwoDimensional(out, rowTitles[twoDimensional], nullptr, nI, nJ, field->getDx(),
+                                field->getDy(), true,
+                                [&](int i, int j) { return field->getValue(i, j); });
+    });
 }
 
 bool exportComplexDataField2DAscii(const QString& fileName,
                                    boost::shared_ptr<complexDataField2D> field, int mode)
 {
-    AsciiFile file(fileName);
-    if (!file.isOpen())
-        return false;
     const QString part = partMessageOf(mode);
     const bool known = !part.isEmpty();
     const int nI = field->getSizeI();
@@ -164,27 +146,25 @@ bool exportComplexDataField2DAscii(const QString& fileName,
         }
         return complexDisplayValue(z.re, z.im, mode, false);
     };
-    if (nJ == 1)
-        writeSingleLine(file.out(), rowTitles[singleRow], &part, field->getDx(), nI, known,
-                        [&](int k) { return value(centredElement(k, nI), 0); });
-    else if (nI == 1)
-        writeSingleLine(file.out(), rowTitles[singleColumn], &part, field->getDy(), nJ, known,
-                        [&](int k) { return value(0, centredElement(k, nJ)); });
-    else
-        writeTwoDimensional(file.out(), rowTitles[twoDimensional], &part, nI, nJ, field->getDx(),
-                            field->getDy(), known, [&](int x, int r) {
-                                return value(centredElement(x, nI), centredElement(r, nJ));
-                            });
-    return file.finish();
+    return writeAsciiFile(fileName, [&](QTextStream& out) {
+        if (nJ == 1)
+            writeSingleLine(out, rowTitles[singleRow], &part, field->getDx(), nI, known,
+                            [&](int k) { return value(centredElement(k, nI), 0); });
+        else if (nI == 1)
+            writeSingleLine(out, rowTitles[singleColumn], &part, field->getDy(), nJ, known,
+                            [&](int k) { return value(0, centredElement(k, nJ)); });
+        else
+            writeTwoDimensional(out, rowTitles[twoDimensional], &part, nI, nJ, field->getDx(),
+                                field->getDy(), known, [&](int x, int r) {
+                                    return value(centredElement(x, nI), centredElement(r, nJ));
+                                });
+    });
 }
 
 bool exportImageAscii(const QString& fileName, const QImage& image, double pixelSizeX,
                       double pixelSizeY)
 {
     const QImage source = normalizeImage(image);
-    AsciiFile file(fileName);
-    if (!file.isOpen())
-        return false;
     const int width = source.width();
     const int height = source.height();
     // Red values with line 0 of the table the bottom image line.
@@ -196,14 +176,15 @@ bool exportImageAscii(const QString& fileName, const QImage& image, double pixel
             red[size_t(r) * size_t(width) + size_t(x)] = unsigned(qRed(line[size_t(x)]));
     }
     const auto at = [&](int x, int r) { return red[size_t(r) * size_t(width) + size_t(x)]; };
-    if (height == 1)
-        writeSingleLine(file.out(), imageTitles[singleRow], nullptr, pixelSizeX, width, true,
-                        [&](int k) { return at(k, 0); });
-    else if (width == 1)
-        writeSingleLine(file.out(), imageTitles[singleColumn], nullptr, pixelSizeY, height, true,
-                        [&](int k) { return at(0, k); });
-    else
-        writeTwoDimensional(file.out(), imageTitles[twoDimensional], nullptr, width, height,
-                            pixelSizeX, pixelSizeY, true, at);
-    return file.finish();
+    return writeAsciiFile(fileName, [&](QTextStream& out) {
+        if (height == 1)
+            writeSingleLine(out, imageTitles[singleRow], nullptr, pixelSizeX, width, true,
+                            [&](int k) { return at(k, 0); });
+        else if (width == 1)
+            writeSingleLine(out, imageTitles[singleColumn], nullptr, pixelSizeY, height, true,
+                            [&](int k) { return at(0, k); });
+        else
+            writeTwoDimensional(out, imageTitles[twoDimensional], nullptr, width, height,
+                                pixelSizeX, pixelSizeY, true, at);
+    });
 }

@@ -132,3 +132,32 @@ void binaryFileStream::close()
     if (wasOpen && !(flushed && closed))
         reportWriteFailure("close", error);
 }
+
+bool binaryFileStream::openReplacing(const QString& fileName)
+{
+    replacement = std::make_unique<replacingFile>(fileName);
+    if (!replacement->isOpen()) {
+        replacement.reset();
+        return false;
+    }
+    std::fstream::open(replacement->temporaryPath().constData(),
+                       std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!is_open()) {
+        replacement.reset();
+        return false;
+    }
+    return true;
+}
+
+bool binaryFileStream::commitReplacement()
+{
+    if (!replacement)
+        return false;
+    detach();
+    // close() flushes and reports a failure once; a failed stream is never committed, and
+    // resetting removes its temporary file.
+    close();
+    const bool ok = !fail() && replacement->commit();
+    replacement.reset();
+    return ok;
+}

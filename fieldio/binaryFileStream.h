@@ -2,8 +2,11 @@
 // order.
 #pragma once
 
+#include "base/replacingFile.h"
+
 #include <cstdint>
 #include <fstream>
+#include <memory>
 
 // The owner opens the file (binary mode) and chooses the byte order. No operation stops or
 // throws on its own: a failure is printed on the error output as perror does (the message, ": "
@@ -49,6 +52,14 @@ public:
     // the same way. Closing a stream that is not open only sets the fail state.
     void close();
 
+    // Opens, for writing, a temporary file beside `fileName` that commitReplacement() puts in its
+    // place; false when the target may not be replaced or nothing could be created there.
+    bool openReplacing(const QString& fileName);
+    // Closes the stream and replaces the target with what was written. false when a write, the
+    // flush, the close or the rename failed: the temporary file is removed and an existing
+    // target is left as it was.
+    bool commitReplacement();
+
 private:
     // Reads bytes into values[0 .. count - 1], most significant wherever the byte order puts
     // it; stops at the first failure, which is reported, and leaves the rest 0.
@@ -60,4 +71,5 @@ private:
     int littleEndian;
     bool attached = false;
     bool writeFailureReported = false;
+    std::unique_ptr<replacingFile> replacement;
 };

@@ -1,12 +1,14 @@
 // Saving fields and masks as PNG or BMP files, and reading an image file into a field.
 #include "fieldio/imageFileExport.h"
 
+#include "base/replacingFile.h"
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageFileReader.h"
 #include "fieldio/imageNormalizer.h"
 #include "fieldio/imageToField.h"
 #include "fields/DataField2D.h"
 
+#include <QIODevice>
 #include <QImage>
 
 namespace {
@@ -17,10 +19,49 @@ bool saveWithFormat(const QImage& image, const QString& fileName, const QString&
     if (name.isEmpty())
         return false;
     const int quality = format == QLatin1String("PNG") ? 0 : 100;
-    return image.save(name, format == QLatin1String("PNG") ? "PNG" : "BMP", quality);
+    return writeImageFile(image, name, format == QLatin1String("PNG") ? "PNG" : "BMP", quality);
 }
 
+// Hands every byte on to `target` and tells the encoder that it was written, keeping a failure
+// to itself: the toolkit's PNG encoder, when a write fails, gives up without freeing its table
+// of line pointers.
+class FailureKeepingDevice : public QIODevice
+{
+public:
+    explicit FailureKeepingDevice(QIODevice& target)
+        : target(target)
+    {
+        open(QIODevice::WriteOnly);
+    }
+    bool failed() const { return failedWrite; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        if (!failedWrite && target.write(data, length) != length)
+            failedWrite = true;
+        return length;
+    }
+
+private:
+    QIODevice& target;
+    bool failedWrite = false;
+};
+
 } // namespace
+
+bool writeImageFile(const QImage& image, const QString& fileName, const char* format, int quality)
+{
+    if (image.isNull())
+        return false;
+    // The encoder's own result is not enough: a small image sits in the device's buffer until
+    // the flush, which writeReplacingFile checks.
+    return writeReplacingFile(fileName, [&](QIODevice& device) {
+        FailureKeepingDevice encoded(device);
+        return image.save(&encoded, format, quality) && !encoded.failed();
+    });
+}
 
 QString imageFileNameWithExtension(const QString& fileName, const QString& format)
 {

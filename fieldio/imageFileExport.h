@@ -2,6 +2,7 @@
 // real field.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <boost/shared_ptr.hpp>
 
@@ -14,9 +15,14 @@ class binaryArray2D;
 // internal edition always appends). Any other format gives an empty name: nothing is saved.
 QString imageFileNameWithExtension(const QString& fileName, const QString& format);
 
+// Every image file the program writes: `image` encoded in `format` ("PNG", "BMP") with `quality`
+// into a file beside `fileName` that replaces it only when complete (writeReplacingFile). false
+// when anything failed; an existing file is then left as it was.
+bool writeImageFile(const QImage& image, const QString& fileName, const char* format, int quality);
+
 // Each saver builds its image, saves it under imageFileNameWithExtension (PNG with quality 0,
-// BMP with quality 100) and returns whether the file was written; it shows nothing. The caller's
-// name is not changed.
+// BMP with quality 100) through writeImageFile and returns whether the file was written; it shows
+// nothing. The caller's name is not changed.
 // The mask as a two-level image (binaryArray2DToImage).
 bool saveImageFile(const QString& fileName, const QString& format,
                    boost::shared_ptr<binaryArray2D> mask);

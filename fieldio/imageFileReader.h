@@ -2,6 +2,7 @@
 // allocation limit that the program sets for the toolkit's image readers.
 #pragma once
 
+#include <QIODevice>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -19,9 +20,23 @@ void applyImageAllocationLimit();
 // An invalid format counts with 32 bits a pixel.
 bool fitsImageAllocationLimit(QSize size, QImage::Format format);
 
+// The most bytes that deflate unpacks from one compressed byte, rounded up.
+constexpr qint64 pngLargestInflation = 1040;
+
+enum class PngLayout {
+    NotPng,           // no PNG signature
+    Fits,             // every chunk up to IEND inside the file
+    ChunkOutsideFile, // a chunk reaches past the end of the file, or IEND is missing
+    TooLittleData,    // fewer compressed bytes (IDAT) than the picture of IHDR needs at least
+};
+// The layout of the file on `device` from its current position, read from the chunk headers
+// alone; the position is restored.
+PngLayout checkPngLayout(QIODevice& device);
+
 enum class ImageReadStatus {
     Loaded,
-    NotAnImage, // no regular file (missing, a folder, a FIFO, a device) or no readable image
+    NotAnImage, // no regular file (missing, a folder, a FIFO, a device), no readable image, or a
+                // PNG whose chunks do not fit the file or whose data cannot hold its picture
     TooLarge,   // its header gives a size beyond the allocation limit
 };
 
@@ -33,6 +48,8 @@ struct ImageFileRead
 };
 
 // Reads the image file `fileName`, its format taken from the name's suffix and then from the
-// contents (QImage::load's rule), or from the contents alone with formatFromContent. Nothing but
-// a regular file (symbolic links followed) is opened, so a FIFO or a device never blocks.
+// contents (QImage::load's rule), or from the contents alone with formatFromContent. Only an
+// opened descriptor that is a regular file (symbolic links followed) is read from, so a FIFO or a
+// device never blocks, also when swapped in under the name; a PNG whose chunks do not fit the
+// file is refused before anything is decoded.
 ImageFileRead readImageFile(const QString& fileName, bool formatFromContent = false);

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include <cmath>
+#include <new>
 
 int grayValueByKind(int kind, int r, int g, int b, std::uint8_t w1, std::uint8_t w2,
                     std::uint8_t w3)
@@ -54,8 +55,14 @@ std::vector<std::int16_t> imageToGrayArray(const QImage& image, int kind, std::u
     const QImage source = normalizeImage(image);
     const int width = source.width();
     const int height = source.height();
-    std::vector<std::int16_t> gray(size_t(width) * size_t(height), 0);
-    std::vector<QRgb> line(static_cast<size_t>(width));
+    std::vector<std::int16_t> gray;
+    std::vector<QRgb> line;
+    try {
+        gray.assign(size_t(width) * size_t(height), 0);
+        line.resize(static_cast<size_t>(width));
+    } catch (const std::bad_alloc&) {
+        return std::vector<std::int16_t>();
+    }
     for (int k = 0; k < height; ++k) {
         readColourLine(source, height - 1 - k, line.data());
         std::int16_t* out = gray.data() + size_t(k) * size_t(width);
@@ -71,8 +78,10 @@ boost::shared_ptr<DataField2D> imageToDataField2D(const QImage& image, int mode,
                                                   std::uint8_t w1, std::uint8_t w2, std::uint8_t w3)
 {
     const std::vector<std::int16_t> gray = imageToGrayArray(image, kind, w1, w2, w3);
-    const int width = image.width();
-    const int height = image.height();
+    // Without memory for the grays the field stays empty.
+    const bool grays = gray.size() == size_t(image.width()) * size_t(image.height());
+    const int width = grays ? image.width() : 0;
+    const int height = grays ? image.height() : 0;
     boost::shared_ptr<DataField2D> field(
         new DataField2D(width, height, 0.0, 0.0, opticalParameters.defaultPixelSizeX,
                         opticalParameters.defaultPixelSizeY, 0.0f));
@@ -98,14 +107,21 @@ imageToComplexDataField2D(const QImage& image, int representation, int mode, std
 {
     const double pi = 3.141592653589793;
     const std::vector<std::int16_t> gray = imageToGrayArray(image, kind, w1, w2, w3);
-    const int width = image.width();
-    const int height = image.height();
+    // Without memory for the grays the field stays empty.
+    const bool grays = gray.size() == size_t(image.width()) * size_t(image.height());
+    const int width = grays ? image.width() : 0;
+    const int height = grays ? image.height() : 0;
     boost::shared_ptr<complexDataField2D> field(new complexDataField2D(width, height, 0));
     field->setPixelSize(1.0, 1.0);
     if (field->getSizeI() != width || field->getSizeJ() != height || gray.empty())
         return field;
 
-    std::vector<std::int16_t> distinct = gray;
+    std::vector<std::int16_t> distinct;
+    try {
+        distinct = gray;
+    } catch (const std::bad_alloc&) {
+        return boost::shared_ptr<complexDataField2D>(new complexDataField2D(0, 0, 0));
+    }
     std::sort(distinct.begin(), distinct.end());
     distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
     const double phaseStep = 2.0 * pi / (levels != 0 ? double(levels) : double(distinct.size()));

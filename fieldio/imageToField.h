@@ -17,13 +17,15 @@ int grayValueByKind(int kind, int r, int g, int b, std::uint8_t w1, std::uint8_t
                     std::uint8_t w3);
 
 // Gray array of width x height values in DataField2D element order: entry k * width + x is
-// pixel (x, height - 1 - k), so entry j * width + i is element (i, j).
+// pixel (x, height - 1 - k), so entry j * width + i is element (i, j). Empty when memory for it
+// is short.
 std::vector<std::int16_t> imageToGrayArray(const QImage& image, int kind, std::uint8_t w1,
                                            std::uint8_t w2, std::uint8_t w3);
 
 // Real field of the image's size, centre 0, pitch 1.0 x 1.0, from the gray array: mode 0 the
 // gray, mode 1 gray / 255, mode 3 the gray normalised to [0, 1] (a uniform image gives 0 for
-// gray 0 and 1 otherwise); other modes 0.
+// gray 0 and 1 otherwise); other modes 0. Without memory for it the field has fewer elements
+// than the image (0 x 0 when the gray array could not be had): callers compare the sizes.
 boost::shared_ptr<DataField2D> imageToDataField2D(const QImage& image, int mode, int kind,
                                                   std::uint8_t w1, std::uint8_t w2,
                                                   std::uint8_t w3);

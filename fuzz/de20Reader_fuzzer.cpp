@@ -29,24 +29,8 @@ int32_t littleEndianInt(const uint8_t* p)
     return v;
 }
 
-// Scratch files in memory when the system has a writable /dev/shm: on a disk, closing the
-// file dominates each run.
-QString scratchName(const char* tag)
-{
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    const QString folder = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-    return folder
-           + QStringLiteral("/fuzz_de20_%1_%2.de").arg(qint64(::getpid())).arg(QLatin1String(tag));
-}
-
 QString inputName;
 QString outputName;
-
-void removeScratchFiles()
-{
-    QFile::remove(inputName);
-    QFile::remove(outputName);
-}
 
 QByteArray fileBytes(const QString& name)
 {
@@ -60,9 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool ready = [] {
         setMessageBoxRunner(silentBox);
-        inputName = scratchName("in");
-        outputName = scratchName("out");
-        std::atexit(removeScratchFiles);
+        inputName = fuzzScratchName("de20", "in", ".de");
+        outputName = fuzzScratchName("de20", "out", ".de");
         return true;
     }();
     (void)ready;

@@ -2,6 +2,10 @@
 // from a fixed-size block at the end of an input.
 #pragma once
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 // A property that must hold for every input; a violation aborts, so libFuzzer keeps the input.
@@ -82,4 +87,26 @@ inline void writeSeed(const std::string& folder, const std::string& name,
         std::fprintf(stderr, "cannot write the seed %s/%s\n", folder.c_str(), name.c_str());
         std::exit(1);
     }
+}
+
+// A scratch file of this process for a target's inputs, in memory when the system has a
+// writable /dev/shm (on a disk, closing the file dominates each run); removed when the process
+// exits.
+inline QString fuzzScratchName(const char* target, const char* tag, const char* suffix)
+{
+    static std::vector<QString> names;
+    if (names.empty())
+        std::atexit([] {
+            for (const QString& name : names)
+                QFile::remove(name);
+        });
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    const QString folder = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    names.push_back(folder
+                    + QStringLiteral("/fuzz_%1_%2_%3%4")
+                          .arg(QLatin1String(target))
+                          .arg(qint64(::getpid()))
+                          .arg(QLatin1String(tag))
+                          .arg(QLatin1String(suffix)));
+    return names.back();
 }

@@ -3,6 +3,7 @@
 #include "views/qComplexDataGrscMapWidget.h"
 
 #include "base/applicationSettings.h"
+#include "base/messages.h"
 #include "base/phasedeckGlobals.h"
 #include "base/visibleText.h"
 #include "fieldio/fieldToImage.h"
@@ -22,11 +23,34 @@
 #include <algorithm>
 #include <boost/make_shared.hpp>
 #include <cmath>
+#include <sys/mman.h>
 
 namespace {
 
 // Every field window of the run gets the next number; numbers are never reused.
 int fieldWindowCount = 0;
+
+// Checks left until the one that the test seam makes fail; 0 for none.
+int allocationChecksToFailure = 0;
+
+// The memory a window leaves free (leavesSpare).
+constexpr std::size_t memoryToSpare = std::size_t(768) << 20;
+
+} // namespace
+
+bool qComplexDataGrscMapWidget::leavesSpare()
+{
+    // Address space only: an inaccessible mapping commits no memory, so this never refuses a
+    // window for memory that the system would lend when it is touched.
+    void* reserve = mmap(nullptr, memoryToSpare, PROT_NONE,
+                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (reserve == MAP_FAILED)
+        return false;
+    munmap(reserve, memoryToSpare);
+    return true;
+}
+
+namespace {
 
 constexpr float displayPi = 3.141592653589793f;
 
@@ -87,6 +111,27 @@ QIcon pictogramIcon(Pictogram kind)
 
 } // namespace
 
+void reportFieldWindowMemory(const QString& caption, QSize pixels)
+{
+    errorMessage(QStringLiteral("Not enough memory to show the field (%1 x %2 pixels):\n%3")
+                     .arg(pixels.width())
+                     .arg(pixels.height())
+                     .arg(caption)
+                     .toStdString());
+}
+
+void failFieldWindowAllocation(int n)
+{
+    allocationChecksToFailure = n;
+}
+
+bool qComplexDataGrscMapWidget::allocationSucceeded(bool ok)
+{
+    if (allocationChecksToFailure > 0 && --allocationChecksToFailure == 0)
+        return false;
+    return ok;
+}
+
 qComplexDataGrscMapWidget::qComplexDataGrscMapWidget(boost::shared_ptr<complexDataField2D> field,
                                                      int displayMode, QWidget* parent,
                                                      const char* name, Qt::WindowFlags flags,
@@ -125,25 +170,9 @@ qComplexDataGrscMapWidget::qComplexDataGrscMapWidget(boost::shared_ptr<complexDa
 
     currentModeValue = 0;
     setupToolBar();
-    switch (displayMode) {
-    case displayRealPart:
-        showRealPart();
-        break;
-    case displayImaginaryPart:
-        showImagPart();
-        break;
-    case displayAmplitude:
-        showAmplitude();
-        break;
-    case displayPhase:
-        showPhase();
-        break;
-    case displayIntensity:
-        showIntensity();
-        break;
-    default:
-        break;
-    }
+    if (complete && displayMode >= displayRealPart && displayMode <= displayIntensity)
+        complete = showView(displayMode);
+    complete = complete && leavesSpare();
     displayedImageValue = baseImageValue;
     plainScaling = false;
 }
@@ -178,7 +207,7 @@ qComplexDataGrscMapWidget::qComplexDataGrscMapWidget(boost::shared_ptr<DataField
     currentModeValue = 1;
     shownFieldValue = realPart;
     setupToolBar();
-    updateImage();
+    complete = complete && updateImage() && leavesSpare();
     displayedImageValue = baseImageValue;
 
     // Two gray levels zoom by pixel replication, so that their edges stay sharp.
@@ -260,6 +289,12 @@ void qComplexDataGrscMapWidget::sampleComplexField()
     const double dy = opticalParameters.defaultPixelSizeY;
     realPart = boost::make_shared<DataField2D>(sampledWidth, sampledHeight, 0.0, 0.0, dx, dy, 0.0f);
     imagPart = boost::make_shared<DataField2D>(sampledWidth, sampledHeight, 0.0, 0.0, dx, dy, 0.0f);
+    if (!allocationSucceeded(realPart->isOk() && imagPart->isOk())) {
+        realPart.reset();
+        imagPart.reset();
+        complete = false;
+        return;
+    }
     for (int j = 0; j < sampledHeight; ++j) {
         const int v = truncatedIndex(toFieldIndexJ((j + 0.5) * samplingStepValue - 0.5));
         for (int i = 0; i < sampledWidth; ++i) {
@@ -276,6 +311,11 @@ void qComplexDataGrscMapWidget::sampleRealField()
     realPart = boost::make_shared<DataField2D>(sampledWidth, sampledHeight, 0.0, 0.0,
                                                opticalParameters.defaultPixelSizeX,
                                                opticalParameters.defaultPixelSizeY, 0.0f);
+    if (!allocationSucceeded(realPart->isOk())) {
+        realPart.reset();
+        complete = false;
+        return;
+    }
     for (int j = 0; j < sampledHeight; ++j)
         for (int i = 0; i < sampledWidth; ++i)
             realPart->setValue(i, j,
@@ -375,19 +415,34 @@ void qComplexDataGrscMapWidget::placeStatusLabel()
         statusLabel->setText(statusTextValue);
 }
 
-void qComplexDataGrscMapWidget::updateImage()
+QImage qComplexDataGrscMapWidget::grayImageOf(const boost::shared_ptr<DataField2D>& field,
+                                              int mode) const
 {
-    if (!shownFieldValue || currentModeValue < 1 || currentModeValue > modeCount) {
-        baseImageValue = QImage();
-    } else {
+    if (!field || mode < 1 || mode > modeCount)
+        return QImage();
 #if PHASEDECK_LAB
-        baseImageValue = markers.grayImage(shownFieldValue, rangeMin[size_t(currentModeValue)],
-                                           rangeMax[size_t(currentModeValue)]);
+    const QImage image = markers.grayImage(field, rangeMin[size_t(mode)], rangeMax[size_t(mode)]);
 #else
-        baseImageValue = dataField2DToImage(shownFieldValue, rangeMin[size_t(currentModeValue)],
-                                            rangeMax[size_t(currentModeValue)], 256);
+    const QImage image
+        = dataField2DToImage(field, rangeMin[size_t(mode)], rangeMax[size_t(mode)], 256);
 #endif
-    }
+    const bool empty = field->getSizeI() == 0 || field->getSizeJ() == 0;
+    return allocationSucceeded(empty || !image.isNull()) ? image : QImage();
+}
+
+bool qComplexDataGrscMapWidget::updateImage()
+{
+    baseImageValue = QImage();
+    if (!shownFieldValue || currentModeValue < 1 || currentModeValue > modeCount)
+        return true;
+    baseImageValue = grayImageOf(shownFieldValue, currentModeValue);
+    return !baseImageValue.isNull() || shownFieldValue->getSizeI() == 0
+           || shownFieldValue->getSizeJ() == 0;
+}
+
+void qComplexDataGrscMapWidget::reportMemory() const
+{
+    reportFieldWindowMemory(captionText, fieldSize());
 }
 
 QImage qComplexDataGrscMapWidget::imageForMode(int mode) const
@@ -397,11 +452,14 @@ QImage qComplexDataGrscMapWidget::imageForMode(int mode) const
     return dataField2DToImage(shownFieldValue, rangeMin[size_t(mode)], rangeMax[size_t(mode)], 256);
 }
 
-void qComplexDataGrscMapWidget::rescaleDisplayedImage(bool smooth)
+bool qComplexDataGrscMapWidget::rescaleDisplayedImage(bool smooth)
 {
     // Up to 16384 pixels a side: one 8-bit copy of the picture at a time, no 32-bit one.
     displayedImageValue = QImage();
     displayedImageValue = scaleGrayImage(baseImageValue, displayedWidth, displayedHeight, smooth);
+    return allocationSucceeded((!displayedImageValue.isNull() || baseImageValue.isNull()
+                                || displayedWidth < 1 || displayedHeight < 1)
+                               && leavesSpare());
 }
 
 void qComplexDataGrscMapWidget::zoomIn()
@@ -429,11 +487,24 @@ void qComplexDataGrscMapWidget::applyZoom(int step)
         width = static_cast<int>(sampledWidth * factor);
         height = static_cast<int>(sampledHeight * factor);
     }
+    const int oldLevel = zoomLevelValue;
+    const double oldFactor = zoomFactorValue;
+    const QSize oldSize(displayedWidth, displayedHeight);
     zoomLevelValue = level;
     zoomFactorValue = factor;
     displayedWidth = width;
     displayedHeight = height;
-    rescaleDisplayedImage(!plainScaling);
+    if (!rescaleDisplayedImage(!plainScaling)) {
+        // The zoom is refused: the picture of the size before, which was there a moment ago.
+        zoomLevelValue = oldLevel;
+        zoomFactorValue = oldFactor;
+        displayedWidth = oldSize.width();
+        displayedHeight = oldSize.height();
+        rescaleDisplayedImage(!plainScaling);
+        update();
+        reportMemory();
+        return;
+    }
 
     const double scale = step > 0 ? zoomStep : 1.0 / zoomStep;
     auto rescale = [&](QPoint p) {

@@ -81,6 +81,9 @@ public:
     // Gray image of the shown field over the range of `mode` with 256 levels; null for a mode
     // outside 1 .. mode count.
     QImage imageForMode(int mode) const;
+    // false when memory for the window's sampled copies or its picture could not be had: such a
+    // window is never shown (the openers delete it and report it with reportFieldWindowMemory).
+    bool isComplete() const { return complete; }
 
 #if PHASEDECK_LAB
     // The markers of the gray-range strip and where the strip lies below the displayed image.
@@ -131,18 +134,35 @@ private:
     // Names and title, tool bar, icon, first size and status label.
     void setupToolBar();
     QToolButton* addToolButton(const QIcon& icon, const char* tip);
-    void updateImage();
+    // The base image of the shown field in the current mode; false when it could not be made.
+    bool updateImage();
+    // The gray image of `field` in the range of `mode` (and, in the internal edition, its
+    // markers); null when memory is short.
+    QImage grayImageOf(const boost::shared_ptr<DataField2D>& field, int mode) const;
     // Makes the displayed image anew: the base image scaled to the displayed size, as 8-bit gray
     // with the gray ramp. The previous displayed image is released first.
-    void rescaleDisplayedImage(bool smooth);
+    // false when the displayed image could not be made at the displayed size.
+    bool rescaleDisplayedImage(bool smooth);
     void applyZoom(int step);
     void updateLayout();
     void resizeToContents();
     void placeStatusLabel();
-    // Shows one part view: the mode's field becomes the shown field unless it is shown already.
-    void showView(int mode);
-    // A field of the sampled size whose elements are the display value of mode (3, 4 or 5) of
-    // the sampled real and imaginary parts; the phase near +pi folds to -pi.
+    // Shows one part view: the mode's field becomes the shown field unless it is shown already;
+    // false, with the view unchanged, when memory for it is short.
+    bool showView(int mode);
+    // showView, with the memory box when it fails.
+    void showViewOrReport(int mode);
+    void reportMemory() const;
+    // Whether an allocation whose success is `ok` may be used; the test seam can refuse it.
+    static bool allocationSucceeded(bool ok);
+    // Whether 768 MiB of address space could still be had once the window holds its fields and
+    // pictures: what it leaves to the rest of the program. The toolkit paints with up to one thread
+    // a core, each with its stack and its own 64 MiB heap, and the libraries under it end the
+    // process when they find no memory.
+    static bool leavesSpare();
+    // A new field of the sampled size whose elements are the display value of mode (3, 4 or 5)
+    // of the sampled real and imaginary parts (the phase near +pi folds to -pi); null when it
+    // could not be allocated.
     boost::shared_ptr<DataField2D> derivedView(int mode) const;
     // Whether the displayed size differs from the field size, so that "Zoomed data" means
     // something else than "Original data".
@@ -182,6 +202,7 @@ private:
     QImage baseImageValue;
     QPixmap pixmap;
     bool plainScaling = false;
+    bool complete = true;
 
     QWidget* toolBar = nullptr;
     QToolButton* saveButton = nullptr;
@@ -234,6 +255,14 @@ private:
     QToolButton* propagationButton = nullptr;
 #endif
 };
+
+// The "ERROR !" box for a field that memory cannot show in a window: "Not enough memory to show
+// the field (" width " x " height " pixels):\n" and the caption (as a rule the file's name).
+void reportFieldWindowMemory(const QString& caption, QSize pixels);
+
+// Test seam: the n-th allocation check of the field windows from now on fails as if memory were
+// exhausted (1: the next one); 0 lets every check pass.
+void failFieldWindowAllocation(int n);
 
 // Where the field window's save dialog starts for a window caption: the caption without one of
 // the endings ".de", ".bmp", ".png", ".xpm", ".jpg", ".jpeg", ".gif", ".gds", ".txt", ".dat",

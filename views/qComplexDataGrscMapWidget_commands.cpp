@@ -10,7 +10,9 @@
 #include "dialogs/dialog_twoOptionsImpl.h"
 #include "fieldio/asciiExport.h"
 #include "fieldio/fieldToImage.h"
+#include "fieldio/grayImageScaling.h"
 #include "fieldio/imageColours.h"
+#include "fieldio/imageFileExport.h"
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
 #include "views/saveFileName.h"
@@ -74,11 +76,13 @@ void qComplexDataGrscMapWidget::saveDataToFile()
     // An element file holds the whole field: there is no export choice.
     if (chosen.selectedFilter == deFileFilter) {
         setWaitCursor(true);
-        if (windowKind == complexFieldWindow)
-            saveComplexDE20File(chosen.fileName, complexFieldValue);
-        else
-            saveDE20File(chosen.fileName, realFieldValue);
+        // The writers show their own failure box, which names the file.
+        const bool written = windowKind == complexFieldWindow
+                                 ? saveComplexDE20File(chosen.fileName, complexFieldValue)
+                                 : saveDE20File(chosen.fileName, realFieldValue);
         setWaitCursor(false);
+        if (written)
+            rememberSaveFolder(chosen);
         return;
     }
 #endif
@@ -100,7 +104,9 @@ void qComplexDataGrscMapWidget::saveDataToFile()
             return;
         zoomed = exportZoomedData;
     }
-    if (!writeExport(chosen.fileName, chosen.selectedFilter, zoomed))
+    if (writeExport(chosen.fileName, chosen.selectedFilter, zoomed))
+        rememberSaveFolder(chosen);
+    else
         reportFailedSave(chosen);
 }
 
@@ -144,14 +150,19 @@ bool qComplexDataGrscMapWidget::writeExport(const QString& fileName, const QStri
         image = complexDataField2DToImage(complexFieldValue, currentModeValue, 256);
     else
         image = dataField2DToImageAutoRange(realFieldValue, 256);
-    written = reduceImageDepth(image).save(fileName, bitmap ? "BMP" : "PNG", bitmap ? 100 : -1);
+    written = writeImageFile(reduceImageDepth(image), fileName, bitmap ? "BMP" : "PNG",
+                             bitmap ? 100 : -1);
     setWaitCursor(false);
     return written;
 }
 
 boost::shared_ptr<DataField2D> qComplexDataGrscMapWidget::derivedView(int mode) const
 {
+    if (!realPart || !imagPart)
+        return boost::shared_ptr<DataField2D>();
     boost::shared_ptr<DataField2D> view(new DataField2D(*realPart));
+    if (!allocationSucceeded(view->isOk()))
+        return boost::shared_ptr<DataField2D>();
     for (int j = 0; j < sampledHeight; ++j)
         for (int i = 0; i < sampledWidth; ++i)
             view->setValue(i, j,
@@ -160,7 +171,7 @@ boost::shared_ptr<DataField2D> qComplexDataGrscMapWidget::derivedView(int mode) 
     return view;
 }
 
-void qComplexDataGrscMapWidget::showView(int mode)
+bool qComplexDataGrscMapWidget::showView(int mode)
 {
     // A real-field window has the real part only.
     if (currentModeValue == mode || (windowKind != complexFieldWindow && mode != displayRealPart)) {
@@ -168,61 +179,93 @@ void qComplexDataGrscMapWidget::showView(int mode)
         // A click on the shown view's button leaves it down.
         markViewButtons(currentModeValue);
 #endif
-        return;
+        return true;
     }
+    boost::shared_ptr<DataField2D> field;
     switch (mode) {
     case displayRealPart:
-        shownFieldValue = realPart;
+        field = realPart;
         break;
     case displayImaginaryPart:
-        shownFieldValue = imagPart;
+        field = imagPart;
         break;
     case displayAmplitude:
-        shownFieldValue = amplitudeView = derivedView(mode);
-        break;
     case displayPhase:
-        shownFieldValue = phaseView = derivedView(mode);
-        break;
     case displayIntensity:
-        shownFieldValue = intensityView = derivedView(mode);
+        field = derivedView(mode);
         break;
     default:
-        return;
+        return true;
     }
 #if PHASEDECK_LAB
     // Each mode keeps its own marker pair; the new view's button goes down.
     markers.switchMode(currentModeValue, mode);
+#endif
+    // The new pictures are made before anything changes, so that a failure keeps the view.
+    QImage base;
+    QImage displayed;
+    if (field) {
+        base = grayImageOf(field, mode);
+        if (!base.isNull())
+            displayed = scaleGrayImage(base, displayedWidth, displayedHeight, true);
+    }
+    const bool empty
+        = displayedWidth < 1 || displayedHeight < 1 || sampledWidth < 1 || sampledHeight < 1;
+    if (!field
+        || (!empty
+            && (base.isNull() || !allocationSucceeded(!displayed.isNull() && leavesSpare())))) {
+#if PHASEDECK_LAB
+        markers.switchMode(mode, currentModeValue);
+        markViewButtons(currentModeValue);
+#endif
+        return false;
+    }
+    if (mode == displayAmplitude)
+        amplitudeView = field;
+    else if (mode == displayPhase)
+        phaseView = field;
+    else if (mode == displayIntensity)
+        intensityView = field;
+    shownFieldValue = field;
+#if PHASEDECK_LAB
     markViewButtons(mode);
 #endif
     currentModeValue = mode;
-    updateImage();
-    rescaleDisplayedImage(true);
+    baseImageValue = base;
+    displayedImageValue = displayed;
     update();
+    return true;
+}
+
+void qComplexDataGrscMapWidget::showViewOrReport(int mode)
+{
+    if (!showView(mode))
+        reportMemory();
 }
 
 void qComplexDataGrscMapWidget::showRealPart()
 {
-    showView(displayRealPart);
+    showViewOrReport(displayRealPart);
 }
 
 void qComplexDataGrscMapWidget::showImagPart()
 {
-    showView(displayImaginaryPart);
+    showViewOrReport(displayImaginaryPart);
 }
 
 void qComplexDataGrscMapWidget::showAmplitude()
 {
-    showView(displayAmplitude);
+    showViewOrReport(displayAmplitude);
 }
 
 void qComplexDataGrscMapWidget::showPhase()
 {
-    showView(displayPhase);
+    showViewOrReport(displayPhase);
 }
 
 void qComplexDataGrscMapWidget::showIntensity()
 {
-    showView(displayIntensity);
+    showViewOrReport(displayIntensity);
 }
 
 void qComplexDataGrscMapWidget::openReplicatedFullScreenWindow()

@@ -20,6 +20,10 @@ void qComplexDataGrscMapWidget::computeDOEforBitmap()
     if (windowKind == complexFieldWindow) {
         if (!amplitudeView)
             amplitudeView = derivedView(displayAmplitude);
+        if (!amplitudeView) {
+            reportMemory();
+            return;
+        }
         target = doeTargetAmplitude(*amplitudeView, grid, false);
     } else if (zoomFactorValue == 1.0 && realFieldValue) {
         target = doeTargetAmplitude(*realFieldValue, grid, true);

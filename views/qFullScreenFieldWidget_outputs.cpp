@@ -6,6 +6,7 @@
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
 #include "fieldio/asciiExport.h"
+#include "fieldio/imageFileExport.h"
 #include "fieldio/imageColours.h"
 #include "views/saveFileName.h"
 #include "views/windowManagement.h"
@@ -70,14 +71,16 @@ void qFullScreenFieldWidget::saveDisplayedFullscreenBitmap()
         return;
     bool written = false;
     if (chosen.selectedFilter == pngFileFilter)
-        written = reduceImageDepth(bitmap).save(chosen.fileName, "PNG", 0);
+        written = writeImageFile(reduceImageDepth(bitmap), chosen.fileName, "PNG", 0);
     else if (chosen.selectedFilter == bmpFileFilter)
-        written = reduceImageDepth(bitmap).save(chosen.fileName, "BMP", 100);
+        written = writeImageFile(reduceImageDepth(bitmap), chosen.fileName, "BMP", 100);
     else if (chosen.selectedFilter == asciiFileFilter)
         written = exportImageAscii(chosen.fileName, bitmap, 1.0, 1.0);
     else
         return;
-    if (!written)
+    if (written)
+        rememberSaveFolder(chosen);
+    else
         reportFailedSave(chosen);
 }
 

@@ -55,18 +55,15 @@ SaveNameResult chooseSaveFileName(const SaveNameRequest& request)
     dialog.selectedFilter = request.selectedFilter.isEmpty() && !request.filters.isEmpty()
                                 ? request.filters.first()
                                 : request.selectedFilter;
-    const std::string previousSaveFolder = theSettings.saveFileDir;
     for (;;) {
         const FileDialogResult chosen = getSaveFileName(dialog);
         if (chosen.fileName.isEmpty())
             return SaveNameResult();
         SaveNameResult result;
         result.accepted = true;
-        result.previousSaveFolder = previousSaveFolder;
         result.selectedFilter = chosen.selectedFilter;
         result.fileName = withFilterExtension(chosen.fileName, chosen.selectedFilter);
         const QFileInfo file(result.fileName);
-        theSettings.saveFileDir = file.absolutePath().toStdString();
         // The dialog reopens where the user left it.
         dialog.folder = result.fileName;
         dialog.selectedFilter = chosen.selectedFilter;
@@ -83,8 +80,12 @@ SaveNameResult chooseSaveFileName(const SaveNameRequest& request)
     }
 }
 
+void rememberSaveFolder(const SaveNameResult& chosen)
+{
+    theSettings.saveFileDir = QFileInfo(chosen.fileName).absolutePath().toStdString();
+}
+
 void reportFailedSave(const SaveNameResult& chosen)
 {
-    theSettings.saveFileDir = chosen.previousSaveFolder;
     errorMessage(QStringLiteral("Writing file failed !\n%1").arg(chosen.fileName).toStdString());
 }

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <string>
 
 // The filters of the image saves, and the internal edition's element file.
 extern const QString pngFileFilter;   // "Portable Network Graphics File(*.png)"
@@ -30,18 +29,19 @@ struct SaveNameResult
     bool accepted = false; // false: the dialog was cancelled, nothing is to be saved
     QString fileName;      // with the filter's extension
     QString selectedFilter;
-    std::string previousSaveFolder; // the settings' save folder before the dialog ran
 };
 
 // Runs the save dialog (getSaveFileName) until a name is settled: the filter's extension is
 // appended; an existing file that may be written needs "Yes" to "File exists! Overwrite ?"
 // ("Confirm file overwrite", "No" the default), anything else reopens the dialog; a
 // write-protected one, or one that is no regular file (a FIFO, a device), shows the "INFO" box
-// "File exists and is write-protected.\n Please use a different filename." and reopens it. Every
-// accepted name makes its folder, as an absolute path, the settings' save folder.
+// "File exists and is write-protected.\n Please use a different filename." and reopens it. The
+// settings' save folder is not touched: only a written file moves it (rememberSaveFolder).
 SaveNameResult chooseSaveFileName(const SaveNameRequest& request);
 
-// For a write of `chosen` that failed: the "ERROR !" box naming the file, and the settings' save
-// folder back to what it was before the dialog, so that it never names a folder that refused
-// the file.
+// After `chosen` was written: its folder, as an absolute path, becomes the settings' save folder.
+void rememberSaveFolder(const SaveNameResult& chosen);
+
+// After a write of `chosen` failed: the "ERROR !" box "Writing file failed !\n" + the file name;
+// the save folder stays where it was.
 void reportFailedSave(const SaveNameResult& chosen);

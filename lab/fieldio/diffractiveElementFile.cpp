@@ -4,21 +4,19 @@
 
 #include "base/messages.h"
 #include "base/phasedeckGlobals.h"
+#include "base/replacingFile.h"
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
 #include <locale>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -84,44 +82,13 @@ int complexOrderIndex(int index, int size)
     return shifted < 0 ? shifted + size : shifted;
 }
 
-// The named file opened for reading when it is a regular file, else null. The type is checked
-// before opening, so that a FIFO or device is never opened, and again on the opened descriptor.
+// The named file opened for reading when the opened descriptor is a regular file, else null.
 FILE* openRegularFile(const QString& name)
 {
-    const QByteArray path = QFile::encodeName(name);
-    if (path.isEmpty() || path.contains('\0'))
-        return nullptr;
-    struct stat info;
-    if (::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return nullptr;
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = openRegularFileForReading(name);
     if (fd < 0)
         return nullptr;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
     FILE* file = ::fdopen(fd, "rb");
-    if (!file)
-        ::close(fd);
-    return file;
-}
-
-// The named file created or truncated for writing, or null. A FIFO without a reader fails
-// instead of blocking the program; once open, writes block as usual.
-FILE* openForWriting(const QString& name)
-{
-    const QByteArray path = QFile::encodeName(name);
-    if (path.isEmpty() || path.contains('\0'))
-        return nullptr;
-    const int fd = ::open(path.constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
-    if (fd < 0)
-        return nullptr;
-    const int flags = ::fcntl(fd, F_GETFL);
-    FILE* file = nullptr;
-    if (flags != -1 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != -1)
-        file = ::fdopen(fd, "wb");
     if (!file)
         ::close(fd);
     return file;
@@ -136,9 +103,11 @@ struct FileCloser
 template<typename RecordAt>
 bool writeDE20(const QString& fileName, int sizeI, int sizeJ, double dx, double dy, RecordAt record)
 {
-    FILE* file = openForWriting(fileName);
+    // Written beside the target, which keeps its old content unless the whole file is written.
+    replacingFile replacement(fileName);
+    FILE* file = replacement.stream();
     if (!file) {
-        errorMessage("Error when opening the file for writing");
+        errorMessage("Error when opening the file for writing\n" + fileName.toStdString());
         return false;
     }
     unsigned char header[de20HeaderBytes];
@@ -169,10 +138,9 @@ bool writeDE20(const QString& fileName, int sizeI, int sizeJ, double dx, double 
     }
     if (ok && used > 0)
         ok = std::fwrite(buffer.data(), 1, used, file) == used;
-    ok = std::fflush(file) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
+    ok = ok && replacement.commit();
     if (!ok)
-        errorMessage("Error when writing the file");
+        errorMessage("Error when writing the file\n" + fileName.toStdString());
     return ok;
 }
 

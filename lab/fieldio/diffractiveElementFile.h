@@ -20,19 +20,22 @@ constexpr long long de20MaxElements = 1LL << 28;
 // true when both sizes are above 0 and their product is at most de20MaxElements.
 bool de20SizesAcceptable(int32_t sizeI, int32_t sizeJ);
 
-// Writers. The file is created or truncated and every number is written little-endian, floats as
+// Writers. Every number is written little-endian, floats as
 // IEEE single precision, whatever the host; pitches are rounded to float. The complex writer puts
 // field element ((i - sizeI / 2) mod sizeI, (j - sizeJ / 2) mod sizeJ) at file position (i, j),
 // so that element (0, 0), the zero frequency of a transformed field, lies at the file's centre;
 // the real writer puts element (i, j) there, with 0.0 as its imaginary value.
-// A file that cannot be created (also a FIFO that nobody reads) shows
-// errorMessage("Error when opening the file for writing"), a failed write or close
-// errorMessage("Error when writing the file"). Returns true when the whole file was written;
-// false on failure (also for a null field, without a box).
+// The file is written beside the target and replaces it only when complete: after any failure an
+// existing file is as it was. A target that cannot be replaced (a FIFO, a device, a folder) or a
+// temporary file that cannot be created shows errorMessage("Error when opening the file for
+// writing\n" + name), a failed write, flush, sync, close or rename errorMessage("Error when
+// writing the file\n" + name). Returns true when the whole file was written; false on failure
+// (also for a null field, without a box).
 bool saveDE20File(QString fileName, boost::shared_ptr<DataField2D> field);
 bool saveComplexDE20File(QString fileName, boost::shared_ptr<complexDataField2D> field);
 
-// Readers. Only a regular file is opened (never a FIFO, device or folder). An empty pointer after
+// Readers. Only an opened descriptor that is a regular file is read from (a FIFO, device or
+// folder never is, also when swapped in under the name). An empty pointer after
 // an "INFO" box, before anything is allocated, when the file cannot be opened ("Error when
 // reading the file."), its first four bytes are not "DE20" exactly, it ends within the header,
 // or the header's sizes are not acceptable. Values missing at the end of the file read as 0.0:

@@ -70,6 +70,10 @@ void qComplexDataGrscMapWidget::computeDOEforBitmap()
     if (windowKind == complexFieldWindow) {
         if (!amplitudeView)
             amplitudeView = derivedView(displayAmplitude);
+        if (!amplitudeView) {
+            reportMemory();
+            return;
+        }
         target = iftaTargetAmplitude(*amplitudeView, p.tileSize, false, p.shiftX, p.shiftY);
     } else {
         const boost::shared_ptr<DataField2D> picture

@@ -143,8 +143,8 @@ grayRangeStrip qComplexDataGrscMapWidget::rangeStrip() const
 
 void qComplexDataGrscMapWidget::rebuildDisplayedImage()
 {
-    updateImage();
-    rescaleDisplayedImage(true);
+    if (!updateImage() || !rescaleDisplayedImage(true))
+        reportMemory();
 }
 
 void qComplexDataGrscMapWidget::paintRangeStrip(QPainter& painter)

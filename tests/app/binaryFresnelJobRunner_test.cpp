@@ -4,6 +4,7 @@
 
 #include "base/Logfile.h"
 #include "base/phasedeckGlobals.h"
+#include "support/fileSystemFaults.h"
 #include "support/messageRecorder.h"
 
 #include <QDir>
@@ -143,6 +144,34 @@ TEST_F(BinaryFresnelJobRunnerTest, WritesTheMaskOfElementLensAndAperture)
         for (int x = 0; x < 10; ++x)
             line += qGray(result.pixel(x, y)) == 255 ? QLatin1Char('#') : QLatin1Char('.');
         EXPECT_EQ(line, QString::fromLatin1(expected[y])) << "image line " << y;
+    }
+}
+
+TEST_F(BinaryFresnelJobRunnerTest, FailedMaskWriteKeepsTheOldMaskAndIsLogged)
+{
+    writeElement(QStringLiteral("grating.png"));
+    writeJob(QStringLiteral("job.txt"), "ELEMENT\ngrating.png\nWAVELENGTH [nm]\n500\n"
+                                        "LENS_POWER [1/m]\n850\nPIX_SIZE [nm]\n10000\n"
+                                        "APERTURE_DIAMETER [mm]\n0.105\n");
+    const QString result = path(QStringLiteral("grating_pixSize_10000nm.png"));
+    {
+        QFile old(result);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("an earlier mask");
+    }
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    const replacingFileFault faults[] = {replacingFileFault::atFlush, replacingFileFault::atClose};
+    for (const replacingFileFault fault : faults) {
+        const ReplacementFaultScope scope(fault);
+        const QStringList lines = run(path(QStringLiteral("job.txt")));
+        ASSERT_EQ(lines.size(), 1);
+        EXPECT_EQ(lines[0].section(QLatin1Char('\t'), 1),
+                  QStringLiteral("ERROR: \tWriting the result image failed in "
+                                 "QDOEMainWindow::runCJ_BINARY_FRESNEL."));
+        QFile kept(result);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), QByteArray("an earlier mask"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), before);
     }
 }
 

@@ -266,6 +266,28 @@ TEST_F(ImageOpeningTest, FieldWindowHoldsTheRedChannelWithPitchOne)
     EXPECT_EQ(fieldWindows().size(), 1u);
 }
 
+TEST_F(ImageOpeningTest, FieldThatMemoryCannotHoldOpensNoWindowAndSaysSo)
+{
+    MessageRecorder messages;
+    const QString name = saveImage(QStringLiteral("big.png"), colourImage(40, 30));
+    // Each of the window's allocations in turn: the sampled copy, then its picture.
+    for (int failing = 1; failing <= 2; ++failing) {
+        SCOPED_TRACE(failing);
+        failFieldWindowAllocation(failing);
+        window->openFileByName(name);
+        failFieldWindowAllocation(0);
+        EXPECT_TRUE(fieldWindows().empty());
+        ASSERT_EQ(messages.messages().size(), 1u);
+        EXPECT_EQ(messages.messages()[0].caption, QStringLiteral("ERROR !"));
+        EXPECT_EQ(messages.messages()[0].text,
+                  QStringLiteral("Not enough memory to show the field (40 x 30 pixels):\n") + name);
+        messages.clear();
+    }
+    window->openFileByName(name);
+    EXPECT_EQ(fieldWindows().size(), 1u);
+    EXPECT_TRUE(messages.messages().empty());
+}
+
 TEST_F(ImageOpeningTest, GrayPngAndColourJpegFiles)
 {
     QImage gray(5, 3, QImage::Format_Grayscale8);

@@ -1,6 +1,9 @@
 // Settings: the SLM screen choice, the settings folder, the settings file's parsing and writing.
 #include "base/applicationSettings.h"
 
+#include "support/fileSystemFaults.h"
+#include "support/messageRecorder.h"
+
 #include "base/phasedeckGlobals.h"
 
 #include <QCoreApplication>
@@ -437,6 +440,45 @@ TEST_F(SettingsFileTest, ReadsAtMostOneMebibyte)
     EXPECT_FALSE(t.readFile());
     EXPECT_EQ(t.openFileDir, "kept");
     EXPECT_EQ(t.saveFileDir, "");
+}
+
+TEST_F(SettingsFileTest, FailedWriteKeepsTheOldFileAndSaysSo)
+{
+    MessageRecorder recorder;
+    const QString name = settingsTail().mid(1) + QStringLiteral("/settings.ini");
+    QString target;
+    expectFailedWritesKeepTheOldFile(
+        name,
+        [&](const QString& root) {
+            EnvOverride env2("APPDATA", root.toUtf8());
+            target = root + QLatin1Char('/') + name;
+            applicationSettings s;
+            s.openFileDir = "/new/open";
+            s.saveFileDir = "/new/save";
+            return s.writeFile();
+        },
+        [&] {
+            ASSERT_EQ(recorder.messages().size(), 1u);
+            EXPECT_EQ(recorder.messages()[0].caption, QStringLiteral("ERROR !"));
+            EXPECT_EQ(recorder.messages()[0].text,
+                      QStringLiteral("Writing file failed !\n") + target);
+            recorder.clear();
+        });
+}
+
+TEST_F(SettingsFileTest, FifoSwappedInWhileReadingNeverBlocks)
+{
+    ASSERT_TRUE(QDir().mkpath(folder));
+    int read = 0;
+    const int blocked = readsBlockedByFifoSwaps(folder + QStringLiteral("/settings.ini"),
+                                                "OPEN_FILE_DIR;/swapped\n", 400, [&] {
+                                                    applicationSettings s;
+                                                    s.settingsFolder = folder.toStdString();
+                                                    if (s.readFile() && s.openFileDir == "/swapped")
+                                                        ++read;
+                                                });
+    EXPECT_EQ(blocked, 0);
+    EXPECT_GT(read, 0);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "fieldioTestSupport.h"
 #include "fields/complexDataField2D.h"
 #include "support/messageRecorder.h"
+#include "support/fileSystemFaults.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
@@ -221,6 +222,32 @@ TEST_F(AsciiExportTest, UnopenableFileFailsSilently)
     EXPECT_FALSE(exportComplexDataField2DAscii(name, complexField(1, 1, {{1, 0}}), 1));
     EXPECT_FALSE(exportImageAscii(name, phaseImageOf({{1}}), 1.0, 1.0));
     EXPECT_FALSE(QFile::exists(name));
+    EXPECT_TRUE(recorder.messages().empty());
+}
+
+TEST_F(AsciiExportTest, FailedWritesKeepTheFileTheyWouldReplace)
+{
+    MessageRecorder recorder;
+    const auto field = makeField(300, 20, std::vector<float>(6000, 1.5f));
+    const auto complex = complexField(1, 1, {{1, 0}});
+    const QImage image = phaseImageOf({{1, 2}, {3, 4}});
+    const struct
+    {
+        const char* name;
+        std::function<bool(const QString&)> write;
+    } writers[]
+        = {{"real.dat",
+            [&](const QString& f) { return exportDataField2DAscii(f + "/real.dat", field); }},
+           {"complex.dat",
+            [&](const QString& f) {
+                return exportComplexDataField2DAscii(f + "/complex.dat", complex, 1);
+            }},
+           {"image.txt",
+            [&](const QString& f) { return exportImageAscii(f + "/image.txt", image, 1.0, 1.0); }}};
+    for (const auto& writer : writers) {
+        SCOPED_TRACE(writer.name);
+        expectFailedWritesKeepTheOldFile(QString::fromLatin1(writer.name), writer.write);
+    }
     EXPECT_TRUE(recorder.messages().empty());
 }
 

@@ -3,6 +3,8 @@
 // that do not fit 32 bits after scaling.
 #include "fieldio/gdsiiStream.h"
 
+#include "support/fileSystemFaults.h"
+
 #include "fieldio/DataSourcePhaseImage2D.h"
 #include "fieldioTestSupport.h"
 #include "support/gdsiiRecords.h"
@@ -69,6 +71,40 @@ protected:
 
     QTemporaryDir dir;
 };
+
+TEST_F(GdsiiStreamTest, ReplacingWriteCommitsCompleteStreamsOnly)
+{
+    const auto source
+        = boost::shared_ptr<DataSource2D>(new DataSourcePhaseImage2D(phaseImageOf({{1, 1, 2}})));
+    const QString name = dir.filePath("replaced.gds");
+    {
+        QFile old(name);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    gdsiiStream stream;
+    ASSERT_TRUE(stream.openReplacing(name));
+    stream.writeLayerImage(source, 255);
+    EXPECT_EQ(fileBytes(name), QByteArray("old")) << "untouched until the commit";
+    ASSERT_TRUE(stream.commitReplacement());
+    EXPECT_EQ(fileBytes(name), write({{1, 1, 2}}, 255));
+    EXPECT_FALSE(stream.commitReplacement()) << "once only";
+
+    expectFailedWritesKeepTheOldFile(QStringLiteral("layers.gds"), [&](const QString& folder) {
+        gdsiiStream failing;
+        if (!failing.openReplacing(folder + QStringLiteral("/layers.gds")))
+            return false;
+        // Enough polygons to pass the stream's buffer on a full disk.
+        QImage stripes = createPhaseImage(2000, 4);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 2000; ++x)
+                stripes.scanLine(y)[x] = uchar(x % 2);
+        failing.writeLayerImage(
+            boost::shared_ptr<DataSource2D>(new DataSourcePhaseImage2D(stripes)), 255);
+        return failing.commitReplacement();
+    });
+    EXPECT_FALSE(gdsiiStream().openReplacing(dir.path())) << "a folder is not replaced";
+}
 
 QByteArray bigEndian(std::initializer_list<std::pair<std::uint32_t, int>> fields)
 {

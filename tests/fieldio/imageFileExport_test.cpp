@@ -7,6 +7,7 @@
 #include "fields/binaryArray2D.h"
 #include "fields/complexDataField2D.h"
 #include "support/messageRecorder.h"
+#include "support/fileSystemFaults.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -151,6 +152,36 @@ TEST_F(ImageFileExportTest, ReadsImageFileAsWeightedGray)
     EXPECT_FALSE(readImageFileToDataField2D(text.fileName()));
     EXPECT_FALSE(readImageFileToDataField2D(QString()));
     EXPECT_FALSE(readImageFileToDataField2D(path(QStringLiteral("missing.png"))));
+}
+
+TEST(ImageFileSavers, FailedWritesKeepTheFileTheyWouldReplace)
+{
+    MessageRecorder recorder;
+    auto mask = boost::shared_ptr<binaryArray2D>(new binaryArray2D(8, 4));
+    const auto field = makeField(3, 2, {1, 2, 3, 4, 5, 6});
+    const auto complex = boost::shared_ptr<complexDataField2D>(new complexDataField2D(3, 2, 0));
+    const struct
+    {
+        const char* name;
+        std::function<bool(const QString&)> write;
+    } savers[] = {
+        {"mask.png", [&](const QString& f) { return saveImageFile(f + "/mask", "PNG", mask); }},
+        {"mask.bmp", [&](const QString& f) { return saveImageFile(f + "/mask", "BMP", mask); }},
+        {"field.png",
+         [&](const QString& f) { return saveDataField2DImageFile(f + "/field", "PNG", field); }},
+        {"complex.bmp",
+         [&](const QString& f) {
+             return saveComplexDataField2DImageFile(f + "/complex", "BMP", complex, 1);
+         }},
+        // An image of a few hundred bytes sits in the writer's buffer until the flush.
+        {"small.png", [&](const QString& f) {
+             return writeImageFile(QImage(16, 16, QImage::Format_Mono), f + "/small.png", "PNG", 0);
+         }}};
+    for (const auto& saver : savers) {
+        SCOPED_TRACE(saver.name);
+        expectFailedWritesKeepTheOldFile(QString::fromLatin1(saver.name), saver.write);
+    }
+    EXPECT_TRUE(recorder.messages().empty());
 }
 
 } // namespace

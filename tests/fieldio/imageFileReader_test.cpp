@@ -2,8 +2,10 @@
 // that are no regular files.
 #include "fieldio/imageFileReader.h"
 
+#include "support/fileSystemFaults.h"
 #include "support/pngHeader.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -157,6 +159,86 @@ TEST_F(ImageFileReaderTest, NamesThatAreNoRegularImageFilesReadNothingAtOnce)
         EXPECT_EQ(read.status, ImageReadStatus::NotAnImage);
         EXPECT_TRUE(read.image.isNull());
     }
+}
+
+// A small gray PNG as the toolkit writes it.
+QByteArray smallPng()
+{
+    QImage image(20, 10, QImage::Format_Grayscale8);
+    image.fill(90);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A chunk header that declares `length` data bytes, with no data after it.
+QByteArray chunkHeader(const char* type, quint32 length)
+{
+    QByteArray header(4, '\0');
+    qToBigEndian(length, header.data());
+    return header + QByteArray(type, 4);
+}
+
+TEST_F(ImageFileReaderTest, PngWhoseChunksCannotFitTheFileIsRefusedBeforeDecoding)
+{
+    AllocationLimit keep(QImageReader::allocationLimit());
+    applyImageAllocationLimit();
+    const QByteArray good = smallPng();
+    // After the signature (8 bytes) and IHDR (25 bytes).
+    const QByteArray head = good.left(33);
+    QByteArray tinyData(13, '\0');
+    qToBigEndian<quint32>(16384, tinyData.data());
+    qToBigEndian<quint32>(16384, tinyData.data() + 4);
+    tinyData[8] = 1; // 1-bit gray
+    const QByteArray hugeMono = QByteArray("\x89PNG\r\n\x1a\n", 8)
+                                + pngHeaderDetail::chunk("IHDR", tinyData)
+                                + pngHeaderDetail::chunk("IDAT", QByteArray(300, '\0'))
+                                + pngHeaderDetail::chunk("IEND", QByteArray());
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        PngLayout layout;
+        ImageReadStatus status;
+    } rows[] = {
+        {"as written", good, PngLayout::Fits, ImageReadStatus::Loaded},
+        {"text chunk of 1.8 GB", head + chunkHeader("tEXt", 1800000000u) + good.mid(33),
+         PngLayout::ChunkOutsideFile, ImageReadStatus::NotAnImage},
+        {"length beyond 2^31", head + chunkHeader("zTXt", 0xFFFFFFF0u) + good.mid(33),
+         PngLayout::ChunkOutsideFile, ImageReadStatus::NotAnImage},
+        {"cut before IEND", good.left(good.size() - 12), PngLayout::ChunkOutsideFile,
+         ImageReadStatus::NotAnImage},
+        {"16384 x 16384 from 300 bytes of data", hugeMono, PngLayout::TooLittleData,
+         ImageReadStatus::NotAnImage},
+        {"no PNG", QByteArray("BM not really"), PngLayout::NotPng, ImageReadStatus::NotAnImage},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QBuffer buffer;
+        buffer.setData(row.bytes);
+        ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+        EXPECT_EQ(checkPngLayout(buffer), row.layout);
+        EXPECT_EQ(buffer.pos(), 0);
+        const QString name = write(QStringLiteral("chunks.png"), row.bytes);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(readImageFile(name).status, row.status);
+        EXPECT_LT(clock.elapsed(), 1000);
+    }
+}
+
+TEST_F(ImageFileReaderTest, FifoSwappedInWhileReadingNeverBlocks)
+{
+    int loaded = 0;
+    const QString name = dir.filePath(QStringLiteral("swapped.png"));
+    const int blocked = readsBlockedByFifoSwaps(name, smallPng(), 300, [&] {
+        if (readImageFile(name).status == ImageReadStatus::Loaded)
+            ++loaded;
+    });
+    EXPECT_EQ(blocked, 0);
+    EXPECT_GT(loaded, 0);
 }
 
 } // namespace

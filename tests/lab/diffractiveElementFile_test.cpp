@@ -4,6 +4,7 @@
 
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
+#include "support/fileSystemFaults.h"
 #include "support/messageRecorder.h"
 
 #include <QDir>
@@ -465,30 +466,72 @@ TEST_F(ElementFileTest, FailedWritesAreReported)
 {
     const auto complexField = numberedComplexField(4, 2);
     const auto realField = numberedRealField(4, 2);
+    const auto openText = [](const QString& name) {
+        return QStringLiteral("ERROR !|Error when opening the file for writing\n") + name;
+    };
     const QString missingFolder = path(QStringLiteral("no such folder/x.de"));
-    const QString openText = QStringLiteral("ERROR !|Error when opening the file for writing");
     EXPECT_FALSE(saveComplexDE20File(missingFolder, complexField));
-    EXPECT_EQ(onlyMessage(), openText);
+    EXPECT_EQ(onlyMessage(), openText(missingFolder));
     EXPECT_FALSE(saveDE20File(dir.path(), realField));
-    EXPECT_EQ(onlyMessage(), openText);
-    // A FIFO that nobody reads would block an ordinary open for writing.
+    EXPECT_EQ(onlyMessage(), openText(dir.path()));
+    // A FIFO or a device is never replaced (nor opened, which could block).
     const QString fifo = path(QStringLiteral("pipe.de"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_FALSE(saveComplexDE20File(fifo, complexField));
-    EXPECT_EQ(onlyMessage(), openText);
+    const QString devices[] = {fifo, QStringLiteral("/dev/full"), QStringLiteral("/dev/null")};
+    for (const QString& name : devices) {
+        if (!QFileInfo::exists(name))
+            continue;
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_FALSE(saveComplexDE20File(name, complexField));
+        EXPECT_EQ(onlyMessage(), openText(name));
+    }
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
 
-    // Every write to this device fails for want of space.
-    if (QFileInfo::exists(QStringLiteral("/dev/full"))) {
-        const QString writeText = QStringLiteral("ERROR !|Error when writing the file");
-        EXPECT_FALSE(saveComplexDE20File(QStringLiteral("/dev/full"), complexField));
-        EXPECT_EQ(onlyMessage(), writeText);
-        EXPECT_FALSE(saveDE20File(QStringLiteral("/dev/full"), numberedRealField(200, 100)));
-        EXPECT_EQ(onlyMessage(), writeText);
+    // A write that fails on the way leaves the file that was there.
+    const struct
+    {
+        const char* name;
+        boost::shared_ptr<DataField2D> real;
+        boost::shared_ptr<complexDataField2D> complex;
+    } writers[] = {{"real.de", numberedRealField(200, 100), nullptr},
+                   {"complex.de", nullptr, complexField}};
+    for (const auto& w : writers) {
+        SCOPED_TRACE(w.name);
+        QString target;
+        expectFailedWritesKeepTheOldFile(
+            QString::fromLatin1(w.name),
+            [&](const QString& folder) {
+                target = folder + QLatin1Char('/') + QString::fromLatin1(w.name);
+                return w.real ? saveDE20File(target, w.real)
+                              : saveComplexDE20File(target, w.complex);
+            },
+            [&] {
+                EXPECT_EQ(onlyMessage(),
+                          QStringLiteral("ERROR !|Error when writing the file\n") + target);
+            });
     }
 
     EXPECT_FALSE(saveComplexDE20File(path(QStringLiteral("null.de")), nullptr));
     EXPECT_FALSE(saveDE20File(path(QStringLiteral("null.de")), nullptr));
     EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(ElementFileTest, FifoSwappedInWhileReadingNeverBlocks)
+{
+    const QString name = path(QStringLiteral("swapped.de"));
+    ASSERT_TRUE(saveComplexDE20File(name, numberedComplexField(2, 2)));
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    int read = 0;
+    const int blocked = readsBlockedByFifoSwaps(name, bytes, 300, [&] {
+        if (readComplexDE20File(name))
+            ++read;
+    });
+    messages.clear();
+    EXPECT_EQ(blocked, 0);
+    EXPECT_GT(read, 0);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
 #include "lab/fieldio/diffractiveElementFile.h"
+#include "support/fileSystemFaults.h"
 #include "support/messageRecorder.h"
 #include "support/openWindows.h"
 #include "views/qComplexDataGrscMapWidget.h"
@@ -344,17 +345,45 @@ TEST_F(ElementFileSaveTest, WindowsWriteTheirWholeFieldWithoutTheExportChoice)
     EXPECT_TRUE(messages.messages().empty());
 }
 
-TEST_F(ElementFileSaveTest, AFailedWriteIsReported)
+TEST_F(ElementFileSaveTest, AFailedWriteIsReportedWithTheFileAndKeepsTheSaveFolder)
 {
     auto w = std::make_unique<qComplexDataGrscMapWidget>(numberedField(2, 2), 1, nullptr,
                                                          "new window", Qt::WindowFlags(),
                                                          QStringLiteral("c"), QString());
-    save(*w, dir.filePath(QStringLiteral("no such folder/field")));
+    theSettings.saveFileDir = "/start/folder";
+    const QString missing = dir.filePath(QStringLiteral("no such folder/field"));
+    save(*w, missing);
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].caption, QStringLiteral("ERROR !"));
     EXPECT_EQ(messages.messages()[0].text,
-              QStringLiteral("Error when opening the file for writing"));
+              QStringLiteral("Error when opening the file for writing\n") + missing
+                  + QStringLiteral(".de"));
+    EXPECT_EQ(theSettings.saveFileDir, "/start/folder");
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    messages.clear();
+
+    // A write that fails on the way keeps the old file; only a written file moves the folder.
+    const QuestionRunner previousQuestion = setQuestionRunner(
+        [](const QString&, const QString&, QuestionButton) { return QuestionButton::Yes; });
+    QString target;
+    expectFailedWritesKeepTheOldFile(
+        QStringLiteral("field.de"),
+        [&](const QString& folder) {
+            target = folder + QStringLiteral("/field.de");
+            save(*w, folder + QStringLiteral("/field"));
+            return messages.messages().empty();
+        },
+        [&] {
+            ASSERT_EQ(messages.messages().size(), 1u);
+            EXPECT_EQ(messages.messages()[0].text,
+                      QStringLiteral("Error when writing the file\n") + target);
+            EXPECT_EQ(theSettings.saveFileDir, "/start/folder");
+            messages.clear();
+        });
+    setQuestionRunner(previousQuestion);
+    save(*w, dir.filePath(QStringLiteral("written")));
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_EQ(theSettings.saveFileDir, QDir(dir.path()).absolutePath().toStdString());
 }
 
 } // namespace

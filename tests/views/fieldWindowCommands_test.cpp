@@ -12,6 +12,7 @@
 #include "fieldio/fieldToImage.h"
 #include "fieldio/imageColours.h"
 #include "support/openWindows.h"
+#include "support/fileSystemFaults.h"
 #include "support/messageRecorder.h"
 #include "tests/views/fieldWindowTestFields.h"
 #include "views/qFullScreenFieldWidget.h"
@@ -377,6 +378,46 @@ TEST_F(FieldWindowCommandsTest, FailedWritesAreReportedOnceAndKeepTheSaveFolder)
         EXPECT_EQ(m.text, QStringLiteral("Writing file failed !\n") + path(c.typed));
         EXPECT_EQ(theSettings.saveFileDir, before);
     }
+}
+
+TEST_F(FieldWindowCommandsTest, FailedSaveKeepsTheOldFileAndTheSaveFolder)
+{
+    const struct
+    {
+        const char* name;
+        const QString& filter;
+    } rows[] = {{"f.png", pngFileFilter}, {"f.bmp", bmpFileFilter}, {"f.dat", asciiFileFilter}};
+    auto w = complexWindow(indexedComplexField(6, 4), displayPhase);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        MessageRecorder messages;
+        theSettings.saveFileDir = "/start/folder";
+        expectFailedSavesReportTheFile(
+            QString::fromLatin1(row.name), messages,
+            [&](const QString& target) {
+                answers.push_back({target, row.filter});
+                invoke(*w, "saveDataToFile");
+            },
+            [] { EXPECT_EQ(theSettings.saveFileDir, "/start/folder"); });
+    }
+}
+
+TEST_F(FieldWindowCommandsTest, DeclinedOverwriteAndCancelKeepTheSaveFolder)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("declined")));
+    QFile existing(path(QStringLiteral("declined/f.png")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("kept");
+    existing.close();
+    setQuestionRunner(
+        [](const QString&, const QString&, QuestionButton) { return QuestionButton::No; });
+    theSettings.saveFileDir = "/start/folder";
+    auto w = realWindow(indexedRealField(4, 3));
+    answer(QStringLiteral("declined/f.png"), pngFileFilter);
+    answers.push_back(FileDialogResult()); // then Cancel
+    invoke(*w, "saveDataToFile");
+    EXPECT_EQ(theSettings.saveFileDir, "/start/folder");
+    EXPECT_EQ(fileBytes(path(QStringLiteral("declined/f.png"))), QByteArray("kept"));
 }
 
 class FieldWindowFullScreenTest : public testing::Test

@@ -6,6 +6,7 @@
 #include "base/phasedeckGlobals.h"
 #include "dialogs/dialogSeams.h"
 #include "fieldio/grayImages.h"
+#include "support/fileSystemFaults.h"
 #include "support/messageRecorder.h"
 #include "views/saveFileName.h"
 
@@ -351,6 +352,49 @@ TEST_F(FullScreenSaveTest, FifoCountsAsWriteProtectedAndIsNeverOpened)
               QStringLiteral("File exists and is write-protected.\n Please use a different "
                              "filename."));
     EXPECT_EQ(requests.size(), 2u);
+}
+
+TEST_F(FullScreenSaveTest, FailedSaveKeepsTheOldFileAndTheSaveFolder)
+{
+    const struct
+    {
+        const char* name;
+        const QString& filter;
+    } rows[] = {{"p.png", pngFileFilter}, {"b.bmp", bmpFileFilter}, {"a.dat", asciiFileFilter}};
+    auto w = window(false);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        expectFailedSavesReportTheFile(
+            QString::fromLatin1(row.name), recorder,
+            [&](const QString& target) {
+                answers.push_back({target, row.filter});
+                yesNo.push_back(true);
+                save(w.get());
+            },
+            [] { EXPECT_EQ(theSettings.saveFileDir, "/start/folder"); });
+    }
+}
+
+TEST_F(FullScreenSaveTest, DeclinedOverwriteAndCancelKeepTheSaveFolder)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("declined")));
+    QFile existing(path(QStringLiteral("declined/p.png")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("kept");
+    existing.close();
+    auto w = window(false);
+    answer(QStringLiteral("declined/p.png"), pngFileFilter);
+    yesNo.push_back(false);
+    answer(QString(), pngFileFilter); // then Cancel
+    save(w.get());
+    EXPECT_EQ(questions.size(), 1u);
+    EXPECT_EQ(theSettings.saveFileDir, "/start/folder");
+    // Only the file that was written moves it.
+    answer(QStringLiteral("declined/q.png"), pngFileFilter);
+    save(w.get());
+    EXPECT_EQ(theSettings.saveFileDir,
+              QDir(path(QStringLiteral("declined"))).absolutePath().toStdString());
+    EXPECT_TRUE(recorder.messages().empty());
 }
 
 } // namespace

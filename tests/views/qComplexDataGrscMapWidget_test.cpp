@@ -5,6 +5,7 @@
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
 #include "fieldio/fieldToImage.h"
+#include "support/messageRecorder.h"
 #include "tests/views/fieldWindowTestFields.h"
 
 #include <QApplication>
@@ -480,6 +481,51 @@ TEST_F(FieldWindowTest, ImageForModeUsesTheModesRange)
     EXPECT_EQ(own, w->baseImage());
     EXPECT_TRUE(w->imageForMode(0).isNull());
     EXPECT_TRUE(w->imageForMode(6).isNull());
+}
+
+TEST(FieldWindowMemory, FailedAllocationsLeaveNoHalfWindowAndKeepTheView)
+{
+    // Construction: the sampled parts, then the first view's picture.
+    for (int failing = 1; failing <= 3; ++failing) {
+        SCOPED_TRACE(failing);
+        failFieldWindowAllocation(failing);
+        auto w = complexWindow(indexedComplexField(6, 4), displayAmplitude);
+        failFieldWindowAllocation(0);
+        EXPECT_FALSE(w->isComplete());
+    }
+    failFieldWindowAllocation(1);
+    EXPECT_FALSE(realWindow(indexedRealField(5, 3))->isComplete());
+    failFieldWindowAllocation(0);
+
+    MessageRecorder messages;
+    auto w = complexWindow(indexedComplexField(6, 4), displayRealPart, QStringLiteral("/d/f.de"));
+    ASSERT_TRUE(w->isComplete());
+    const QImage shown = w->displayedImage();
+    const char* views[] = {"showAmplitude", "showPhase", "showIntensity", "showImagPart"};
+    for (const char* view : views) {
+        SCOPED_TRACE(view);
+        for (int failing = 1; failing <= 2; ++failing) {
+            failFieldWindowAllocation(failing);
+            invoke(*w, view);
+            failFieldWindowAllocation(0);
+            EXPECT_EQ(w->currentMode(), displayRealPart);
+            EXPECT_EQ(w->displayedImage(), shown);
+            ASSERT_EQ(messages.messages().size(), 1u);
+            EXPECT_EQ(
+                messages.messages()[0].text,
+                QStringLiteral("Not enough memory to show the field (6 x 4 pixels):\n/d/f.de"));
+            messages.clear();
+        }
+    }
+    // A zoom that memory refuses keeps the size it had.
+    const QSize before = w->displayedSize();
+    failFieldWindowAllocation(1);
+    invoke(*w, "zoomIn");
+    failFieldWindowAllocation(0);
+    EXPECT_EQ(w->displayedSize(), before);
+    EXPECT_EQ(w->zoomLevel(), 0);
+    EXPECT_EQ(w->displayedImage().size(), before);
+    EXPECT_EQ(messages.messages().size(), 1u);
 }
 
 } // namespace
