@@ -2,6 +2,7 @@
 #include "app/messageBoxes.h"
 
 #include "base/messages.h"
+#include "dialogs/dialogForm.h"
 #include "dialogs/screenPlacement.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ void showToolkitBox(MessageIcon icon, const QString& caption, const QString& tex
                                                                   : QMessageBox::Information;
     QMessageBox box(kind, caption, text, QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
+    fitMessageBoxCaption(box);
     placeOnPrimaryScreen(&box, ScreenPlace::Centre);
     box.exec();
 }

@@ -10,10 +10,12 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QStyle>
 #include <QtGlobal>
@@ -283,6 +285,17 @@ void fitCaption(QWidget* window)
         return;
     window->setMaximumWidth(std::max(window->maximumWidth(), needed));
     window->resize(needed, window->height());
+}
+
+void fitMessageBoxCaption(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const QMargins margins = grid->contentsMargins();
+    const int width = captionFitWidth(box.windowTitle()) - margins.left() - margins.right();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, std::max(1, grid->columnCount()));
 }
 
 void fitTextsOnShow(QWidget* form)

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 // For forms whose widgets are placed by hand (a form with a layout of its own is left to it):
@@ -29,6 +30,10 @@ int captionFitWidth(const QString& caption);
 // Widens `window` as little as needed to captionFitWidth of its caption; its height and the
 // place of its children stay.
 void fitCaption(QWidget* window);
+
+// The same for a message box, which sets its own fixed size when shown: its layout gets a row as
+// wide as the caption needs. Call it once the box has its icon, texts and buttons.
+void fitMessageBoxCaption(QMessageBox& box);
 
 // Each time `form` is shown, fitPlacedTexts(form) and then fitCaption(form) run before the dialog
 // places itself.

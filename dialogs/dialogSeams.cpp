@@ -2,6 +2,7 @@
 // hooks.
 #include "dialogs/dialogSeams.h"
 
+#include "dialogs/dialogForm.h"
 #include "dialogs/fileNameIconProvider.h"
 #include "dialogs/screenPlacement.h"
 
@@ -47,6 +48,7 @@ QuestionButton toolkitQuestion(const QString& caption, const QString& text,
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(defaultButton == QuestionButton::Yes ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
+    fitMessageBoxCaption(box);
     return execDialog(box) == QMessageBox::Yes ? QuestionButton::Yes : QuestionButton::No;
 }
 

@@ -1,9 +1,10 @@
 // Dialogs, file dialogs, questions and message boxes have no parent window; with the mouse on the
 // SLM screen they still open centred on the primary screen, where the SLM output cannot cover
-// them.
+// them, and wide enough for their caption.
 #include "app/messageBoxes.h"
 
 #include "base/messages.h"
+#include "dialogs/dialogForm.h"
 #include "dialogs/dialogSeams.h"
 #include "dialogs/dialog_twoIntValuesImpl.h"
 #include "childOnScreens.h"
@@ -28,6 +29,8 @@ struct Opened
     QRect frame;
     QScreen* screen = nullptr;
     QScreen* windowScreen = nullptr;
+    QString caption;
+    int width = 0;
 };
 
 // Where the modal widget that `open` shows appears; it is closed as soon as it is seen.
@@ -45,6 +48,8 @@ Opened whereItOpens(const std::function<void()>& open)
         seen.frame = modal->frameGeometry();
         seen.screen = modal->screen();
         seen.windowScreen = modal->windowHandle()->screen();
+        seen.caption = modal->windowTitle();
+        seen.width = modal->width();
         modal->reject();
     });
     QTimer watchdog;
@@ -99,6 +104,11 @@ TEST(DialogsOnTwoScreensChild, OpenCentredOnThePrimaryScreen)
              getSaveFileName({QStringLiteral("Select Filename"), QDir::tempPath() + "/a.png",
                               QStringLiteral("Portable Network Graphics File(*.png)"), QString()});
          }},
+        {"the overwrite question, whose caption is wider than its text",
+         [] {
+             askQuestion(QStringLiteral("Confirm file overwrite"),
+                         QStringLiteral("File exists! Overwrite ?"), QuestionButton::No);
+         }},
         {"a message box", [] { errorMessage("Writing file failed !"); }},
     };
     const QRect area = primary->availableGeometry();
@@ -114,6 +124,8 @@ TEST(DialogsOnTwoScreensChild, OpenCentredOnThePrimaryScreen)
         EXPECT_TRUE(area.contains(f));
         EXPECT_LE(std::abs(f.center().x() - area.center().x()), 1);
         EXPECT_LE(std::abs(f.center().y() - area.center().y()), 1);
+        // The window manager shows the caption whole.
+        EXPECT_GE(seen.width, captionFitWidth(seen.caption)) << seen.caption.toStdString();
     }
 }
 
