@@ -9,10 +9,11 @@
 
 class DataField2D;
 
-// A grid of sizeI x sizeJ complexFloat values. The release edition stores one row per i of sizeJ
-// interleaved (re, im) pairs (j runs fastest); the internal edition one block from FFTW's
-// allocator with element (i, j) at sizeI * j + i (i runs fastest). Only storage, allocation and
-// the in-place transforms touch the storage; element-wise passes use the storage-order block,
+// A grid of sizeI x sizeJ complexFloat values in one block on a 64-byte boundary. The release
+// edition stores one row per i of sizeJ interleaved (re, im) pairs (j runs fastest); the internal
+// edition one block that FFTW 2 transforms in place, from FFTW's allocator when a hook is
+// installed there, with element (i, j) at sizeI * j + i (i runs fastest). Only storage, allocation
+// and the in-place transforms touch the storage; element-wise passes use the storage-order block,
 // everything else goes through getValue / setValue.
 // Lengths in metres. The domain flag (0 or 1) is flipped by every in-place transform; fields made
 // from a DataField2D have flag 0.

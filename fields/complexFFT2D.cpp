@@ -2,6 +2,7 @@
 #include "fields/complexFFT2D.h"
 
 #include "base/vectorPath.h"
+#include "fields/alignedFloatArray.h"
 #include "fields/complexFFT2DKernels.h"
 
 #include <algorithm>
@@ -73,7 +74,7 @@ int complexFFT2DColumnBufferSize(int n1, int n2)
 
 void* allocFloatArray1D(int n)
 {
-    void* p = n >= 0 ? std::malloc(sizeof(float) * std::max<size_t>(size_t(n), 1)) : nullptr;
+    void* p = n >= 0 ? allocateAlignedBlock(sizeof(float) * size_t(n)) : nullptr;
     if (!p)
         failWith("Allocation Failure!\n");
     return p;
@@ -86,8 +87,7 @@ float** allocFloatArray2D(int n1, int n2)
     auto rows = static_cast<float**>(std::malloc(sizeof(float*) * std::max<size_t>(n1, 1)));
     if (!rows)
         failWith("Allocation Failure!\n");
-    auto block = static_cast<float*>(
-        std::malloc(sizeof(float) * std::max<size_t>(size_t(n1) * size_t(n2), 1)));
+    auto block = static_cast<float*>(allocateAlignedBlock(sizeof(float) * size_t(n1) * size_t(n2)));
     if (!block)
         failWith("Allocation Failure!\n");
     rows[0] = block;
@@ -152,13 +152,13 @@ void complexFFT2D(int n1, int n2, int isgn, float** a, float* t, int* ip, float*
     if (!t) {
         bufferFloats
             = std::max({bufferFloats, wideRowBufferSize(n1, n2), wideColumnBufferSize(n1, n2)});
-        buffer = static_cast<float*>(std::malloc(sizeof(float) * size_t(bufferFloats)));
+        buffer = static_cast<float*>(allocateAlignedBlock(sizeof(float) * size_t(bufferFloats)));
         if (!buffer)
             failWith("fft2d memory allocation error\n");
     }
     kernels().transform2D(n1, n2, isgn, a, buffer, bufferFloats, tablesOf(ip, w));
     if (!t)
-        std::free(buffer);
+        releaseAlignedBlock(buffer);
 }
 
 void complexFFT2DOnce(int n1, int n2, int isgn, float** a)
