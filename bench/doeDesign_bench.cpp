@@ -27,8 +27,9 @@ void DoeDesign(benchmark::State& state, vectorPath path)
     const int grid = doeGridSize(source->getSizeI(), source->getSizeJ());
     for (auto _ : state) {
         boost::shared_ptr<DataField2D> target = doeTargetAmplitude(*source, grid, true);
-        boost::shared_ptr<complexDataField2D> doe = designDoeByIfta(target);
-        QImage phase = complexDataField2DToImage(doe, displayPhase, 256);
+        QImage phase;
+        boost::shared_ptr<complexDataField2D> doe
+            = designDoeByIfta(target, doeDesignConstants, &phase);
         doe->fft();
         benchmark::DoNotOptimize(phase.constBits());
         benchmark::DoNotOptimize(doe->getValue(0, 0));

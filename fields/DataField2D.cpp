@@ -3,7 +3,7 @@
 
 #include "base/messages.h"
 #include "base/phasedeckGlobals.h"
-#include "fields/alignedFloatArray.h"
+#include "fields/alignedArray.h"
 
 #include <algorithm>
 #include <climits>

@@ -260,6 +260,11 @@ private:
 };
 
 #if PHASEDECK_LAB
+inline std::size_t complexDataField2D::elementIndex(int i, int j) const
+{
+    return std::size_t(sizeI) * std::size_t(j) + std::size_t(i);
+}
+
 inline complexFloat complexDataField2D::getValue(int i, int j) const
 {
     return buffer[sizeI * j + i];
@@ -285,6 +290,11 @@ inline complexFloat complexDataField2D::getDFTCoefficient(int k1, int k2) const
     return getFourierComponent(k1, k2);
 }
 #else
+inline std::size_t complexDataField2D::elementIndex(int i, int j) const
+{
+    return std::size_t(sizeJ) * std::size_t(i) + std::size_t(j);
+}
+
 inline complexFloat complexDataField2D::getValue(int i, int j) const
 {
     return {rows[i][2 * j], rows[i][2 * j + 1]};

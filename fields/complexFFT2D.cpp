@@ -2,7 +2,7 @@
 #include "fields/complexFFT2D.h"
 
 #include "base/vectorPath.h"
-#include "fields/alignedFloatArray.h"
+#include "fields/alignedArray.h"
 #include "fields/complexFFT2DKernels.h"
 
 #include <algorithm>
@@ -80,19 +80,29 @@ void* allocFloatArray1D(int n)
     return p;
 }
 
-float** allocFloatArray2D(int n1, int n2)
+float** allocFloatArray2DOrNull(int n1, int n2)
 {
     if (n1 < 0 || n2 < 0)
-        failWith("Allocation Failure!\n");
+        return nullptr;
     auto rows = static_cast<float**>(std::malloc(sizeof(float*) * std::max<size_t>(n1, 1)));
     if (!rows)
-        failWith("Allocation Failure!\n");
+        return nullptr;
     auto block = static_cast<float*>(allocateAlignedBlock(sizeof(float) * size_t(n1) * size_t(n2)));
-    if (!block)
-        failWith("Allocation Failure!\n");
+    if (!block) {
+        std::free(rows);
+        return nullptr;
+    }
     rows[0] = block;
     for (int r = 1; r < n1; ++r)
         rows[r] = block + size_t(r) * size_t(n2);
+    return rows;
+}
+
+float** allocFloatArray2D(int n1, int n2)
+{
+    float** rows = allocFloatArray2DOrNull(n1, n2);
+    if (!rows)
+        failWith("Allocation Failure!\n");
     return rows;
 }
 

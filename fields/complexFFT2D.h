@@ -22,7 +22,7 @@ int complexFFT2DTableSize(int n1, int n2);
 // Floats of the column buffer t for an N1 x N2 transform.
 int complexFFT2DColumnBufferSize(int n1, int n2);
 
-// Allocates n 4-byte elements on a 64-byte boundary (alignedFloatArray.h), used for floats (w, t)
+// Allocates n 4-byte elements on a 64-byte boundary (alignedArray.h), used for floats (w, t)
 // and for the int table ip; release with std::free. When the allocation fails, "Allocation
 // Failure!" goes to the error output and the process ends with exit code 1.
 void* allocFloatArray1D(int n);
@@ -30,6 +30,8 @@ void* allocFloatArray1D(int n);
 // row r starting at float r * n2 of the block; the values are not initialised. Failure of either
 // allocation ends the process as allocFloatArray1D does.
 float** allocFloatArray2D(int n1, int n2);
+// The same, but a refused allocation (or a negative size) gives null, with nothing left allocated.
+float** allocFloatArray2DOrNull(int n1, int n2);
 // Frees the block (through row 0) and then the row table; a null table does nothing.
 void freeFloatArray2D(float** a);
 

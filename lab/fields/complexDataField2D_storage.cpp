@@ -1,7 +1,7 @@
 // complexDataField2D: the block storage from FFTW's allocator, element (i, j) at sizeI * j + i.
 #include "fields/complexDataField2D.h"
 
-#include "fields/alignedFloatArray.h"
+#include "fields/alignedArray.h"
 
 #include <sfftw.h>
 
@@ -38,11 +38,6 @@ float* complexDataField2D::elementData()
 const float* complexDataField2D::elementData() const
 {
     return reinterpret_cast<const float*>(buffer);
-}
-
-std::size_t complexDataField2D::elementIndex(int i, int j) const
-{
-    return std::size_t(sizeI) * std::size_t(j) + std::size_t(i);
 }
 
 void complexDataField2D::deallocate()

@@ -1,6 +1,6 @@
-// Aligned blocks and the owned aligned float array: the boundary for every size, refusals that
+// Aligned blocks and the owned aligned arrays: the boundary for every size, refusals that
 // leave nothing behind, and the blocks of both field types and their copies on the boundary.
-#include "fields/alignedFloatArray.h"
+#include "fields/alignedArray.h"
 
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
@@ -39,9 +39,9 @@ TEST(alignedBlock, sizesThatCannotBeHadGiveNull)
     }
 }
 
-TEST(alignedFloatArray, resizeKeepsAMatchingBlockAndEmptiesOnRefusal)
+TEST(alignedArray, resizeKeepsAMatchingBlockAndEmptiesOnRefusal)
 {
-    alignedFloatArray a;
+    alignedArray<float> a;
     EXPECT_EQ(a.size(), 0u);
     EXPECT_EQ(a.data(), nullptr);
 
