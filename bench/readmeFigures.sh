@@ -26,21 +26,27 @@ trap cleanup EXIT
 loadBefore=$(cut -d' ' -f1-3 /proc/loadavg)
 model=$(lscpu | sed -n 's/^Model name:[[:space:]]*//p' | head -1)
 
-# run NAME PROGRAM [ARGS...]: NAME.csv holds the minimum and median of 10 interleaved
-# repetitions of every case.
-# PLATFORM (default offscreen) is the toolkit platform of the program.
+# run NAME PROGRAM [ARGS...]: NAME.txt holds the minimum and median of 10 interleaved
+# repetitions of every case (the console table: name, time, unit, ...). PLATFORM (default
+# offscreen) is the toolkit platform of the program. A program that fails is reported, and its
+# figures show as "?".
 run() {
   local name=$1; shift
-  QT_QPA_PLATFORM=${PLATFORM:-offscreen} taskset -c "$core" "$@" \
-    --benchmark_enable_random_interleaving=true --benchmark_repetitions=10 \
-    --benchmark_report_aggregates_only=true --benchmark_format=csv \
-    >"$out/$name.csv" 2>"$out/$name.log"
+  if ! QT_QPA_PLATFORM=${PLATFORM:-offscreen} taskset -c "$core" "$@" \
+         --benchmark_enable_random_interleaving=true --benchmark_repetitions=10 \
+         --benchmark_report_aggregates_only=true --benchmark_color=false \
+         >"$out/$name.txt" 2>"$out/$name.log"; then
+    echo "$1 failed:" >&2
+    tail -5 "$out/$name.log" >&2
+  fi
 }
 
-# value NAME CASE STATISTIC: the time in ms of one aggregate ("min" or "median").
+# value NAME CASE STATISTIC: the time in ms of one aggregate ("min" or "median"); nan when the
+# case is missing or failed.
 value() {
-  awk -F, -v want="\"$2_$3\"" '$1 == want { t = $3; if ($5 == "us") t /= 1000;
-    if ($5 == "ns") t /= 1e6; print t; found = 1 } END { if (!found) print "nan" }' "$out/$1.csv"
+  awk -v want="$2_$3" '$1 == want && $2 != "ERROR" { t = $2; if ($3 == "us") t /= 1000;
+    if ($3 == "ns") t /= 1e6; if ($3 == "s") t *= 1000; print t; found = 1; exit }
+    END { if (!found) print "nan" }' "$out/$1.txt"
 }
 
 # Three significant digits, plain notation.
@@ -60,7 +66,9 @@ ratio() {
   local a b c d
   a=$(value "$1" "$2" min); b=$(value "$1" "$2" median)
   c=$(value "$3" "$4" min); d=$(value "$3" "$4" median)
-  awk -v a="$a" -v b="$b" -v c="$c" -v d="$d" 'BEGIN { printf "%.2f / %.2f", a / c, b / d }'
+  awk -v a="$a" -v b="$b" -v c="$c" -v d="$d" 'BEGIN {
+    if (a == "nan" || b == "nan" || c == "nan" || d == "nan") print "?";
+    else printf "%.2f / %.2f", a / c, b / d }'
 }
 
 run fft3 build/bench/phasedeck_bench_fft2D_fftw3
@@ -92,7 +100,7 @@ zoomPeak=$(QT_QPA_PLATFORM=offscreen /usr/bin/time -v taskset -c "$core" \
 loadAfter=$(cut -d' ' -f1-3 /proc/loadavg)
 
 paths="portable"
-grep -q '"complexFFT2D/avx2Fma/256_min"' "$out/fft3.csv" && paths="portable avx2Fma"
+grep -q '^complexFFT2D/avx2Fma/256_min ' "$out/fft3.txt" && paths="portable avx2Fma"
 name() { [ "$1" = avx2Fma ] && echo "AVX2" || echo "SSE2"; }
 
 figures() {
@@ -164,7 +172,7 @@ figures() {
   echo
   echo "| pattern | time |"
   echo "|---|---|"
-  awk -F, '/_median"/ { n = $1; gsub(/"|_median/, "", n); print n }' "$out/patterns.csv" \
+  awk '$1 ~ /_median$/ { n = $1; sub(/_median$/, "", n); print n }' "$out/patterns.txt" \
     | while read -r p; do echo "| $p | $(pair patterns "$p") |"; done
   echo
   echo "Zooming a 300 x 200 field window to its largest side peaks at $zoomPeak MB (resident)."
