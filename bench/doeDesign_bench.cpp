@@ -1,12 +1,14 @@
 // Time of the whole DOE design for a picture at grids of 256 and 512 (target amplitude, the
 // three IFTA stages, the phase image and the simulated far field) on both vector paths, next to
 // plain Gerchberg-Saxton with the same 62 transforms on FFTW 3 and vectorised loops, and the
-// element-wise passes of the design by themselves.
+// steps outside the rounds and the element-wise passes of the design by themselves.
 #include "bench/benchSupport.h"
 #include "bench/designPicture.h"
 #include "bench/gerchbergSaxtonPeer.h"
 #include "design/designKernels.h"
+#include "design/designOperations.h"
 #include "design/doeFromBitmap.h"
+#include "design/iftaEngine2D.h"
 #include "fieldio/fieldToImage.h"
 #include "fields/DataField2D.h"
 #include "fields/complexDataField2D.h"
@@ -35,6 +37,50 @@ void DoeDesign(benchmark::State& state, vectorPath path)
         benchmark::DoNotOptimize(doe->getValue(0, 0));
     }
     state.counters["grid"] = grid;
+}
+
+// The steps of the design outside its rounds at grid n, each alone: 0 the target amplitude,
+// 1 the random start (drawn, transformed back, made phase only), 2 the mask and the engine with
+// its storage-order operands (a first stage of no rounds makes them), 3 the phase image from the
+// levels of a quantisation round, 4 the same image by the general conversion.
+void DesignStep(benchmark::State& state, int step)
+{
+    const int n = int(state.range(0));
+    const boost::shared_ptr<DataField2D> source = ringAndBarPicture(n);
+    const boost::shared_ptr<DataField2D> target = doeTargetAmplitude(*source, n, true);
+    const boost::shared_ptr<DataField2D> mask = target->binarize(doeDesignConstants.maskThreshold);
+    boost::shared_ptr<complexDataField2D> doe = randomPhaseField(target);
+    doe->ifft();
+    doe->makePhaseOnly();
+    iftaEngine2D engine(target, mask, 1.0f, 2);
+    engine.iterateQuantizationStage(doe, 1, 256);
+    for (auto _ : state) {
+        switch (step) {
+        case 0:
+            benchmark::DoNotOptimize(doeTargetAmplitude(*source, n, true)->getValue(0, 0));
+            break;
+        case 1: {
+            boost::shared_ptr<complexDataField2D> start = randomPhaseField(target);
+            start->ifft();
+            start->makePhaseOnly();
+            benchmark::DoNotOptimize(start->getValue(0, 0));
+            break;
+        }
+        case 2: {
+            iftaEngine2D set(target, target->binarize(doeDesignConstants.maskThreshold), 1.0f, 2);
+            set.iterateFirstStage(doe, 0);
+            benchmark::DoNotOptimize(set.getTargetPower());
+            break;
+        }
+        case 3:
+            benchmark::DoNotOptimize(
+                doePhaseImage(doe, 256, engine.lastQuantizationLevels()).constBits());
+            break;
+        default:
+            benchmark::DoNotOptimize(complexDataField2DToImage(doe, displayPhase, 256).constBits());
+        }
+        benchmark::ClobberMemory();
+    }
 }
 
 // The peer on the same picture's target amplitude (see gerchbergSaxtonPeer.h); its far-field
@@ -112,6 +158,14 @@ void registerAll()
             ->Unit(benchmark::kMillisecond)
             ->ComputeStatistics("min", minimumOf);
     }
+    const char* steps[]
+        = {"target", "randomStart", "engineSetUp", "phaseImageFromLevels", "phaseImageConverted"};
+    for (int step = 0; step < 5; ++step)
+        benchmark::RegisterBenchmark((std::string("DesignStep/") + steps[step]).c_str(), DesignStep,
+                                     step)
+            ->Arg(512)
+            ->Unit(benchmark::kMillisecond)
+            ->ComputeStatistics("min", minimumOf);
     const char* passes[] = {"makePhaseOnly", "quantizePhases", "amplitudeConstraint"};
     for (int pass = 0; pass < 3; ++pass)
         for (vectorPath p : paths)

@@ -49,11 +49,12 @@ value() {
     END { if (!found) print "nan" }' "$out/$1.txt"
 }
 
-# Three significant digits, plain notation.
+# Three significant digits (four decimals at most), plain notation.
 digits() {
   awk -v v="$1" 'BEGIN { if (v == "nan") { print "?"; exit }
     if (v >= 100) printf "%.0f", v; else if (v >= 10) printf "%.1f", v;
-    else if (v >= 1) printf "%.2f", v; else printf "%.3g", v }'
+    else if (v >= 1) printf "%.2f", v; else if (v >= 0.1) printf "%.3f", v;
+    else printf "%.4f", v }'
 }
 
 # pair NAME CASE: "min / median ms".
@@ -148,6 +149,11 @@ figures() {
     for p in $paths; do line="$line $(name "$p") $(pair design ElementPass/$pass/$p/512);"; done
     echo "${line%;}."
   done
+  echo "Steps outside the rounds at 512 x 512: target amplitude $(pair design DesignStep/target)," \
+       "random start $(pair design DesignStep/randomStart), mask and engine" \
+       "$(pair design DesignStep/engineSetUp), phase image from the levels" \
+       "$(pair design DesignStep/phaseImageFromLevels) (by the general conversion" \
+       "$(pair design DesignStep/phaseImageConverted))."
   echo "The internal edition's design at a 512 x 512 tile: $(pair labDesign LabDoeDesign/512)."
   echo
   echo "Full-screen composition at 1920 x 1080:"
@@ -168,12 +174,12 @@ figures() {
        "painted $(pair composition perPixelStepWithPixmapPainted)."
   echo "(The X server on display $DISPLAY runs unpinned, beside the pinned program.)"
   echo
-  echo "Pattern generators at 1920 x 1080:"
+  echo "Pattern generators at 1920 x 1080, the slowest first:"
   echo
   echo "| pattern | time |"
   echo "|---|---|"
-  awk '$1 ~ /_median$/ { n = $1; sub(/_median$/, "", n); print n }' "$out/patterns.txt" \
-    | while read -r p; do echo "| $p | $(pair patterns "$p") |"; done
+  awk '$1 ~ /_median$/ { n = $1; sub(/_median$/, "", n); print $2, n }' "$out/patterns.txt" \
+    | sort -k1,1 -g -r | while read -r _ p; do echo "| $p | $(pair patterns "$p") |"; done
   echo
   echo "Zooming a 300 x 200 field window to its largest side peaks at $zoomPeak MB (resident)."
   echo "<!-- end of figures -->"
