@@ -6,6 +6,7 @@
 #include "base/applicationSettings.h"
 #include "base/phasedeckGlobals.h"
 #include "bench/benchSupport.h"
+#include "bench/compositionCell.h"
 #include "views/qFullScreenFieldWidget.h"
 
 #include <QApplication>
@@ -36,20 +37,6 @@ xcb_connection_t* xConnection()
 void roundTrip(xcb_connection_t* c)
 {
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-}
-
-// A 100 x 100 cell of many gray values, as the composition benchmark uses.
-QImage cell()
-{
-    QImage image(100, 100, QImage::Format_Indexed8);
-    QList<QRgb> grays;
-    for (int g = 0; g < 256; ++g)
-        grays.append(qRgb(g, g, g));
-    image.setColorTable(grays);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 100; ++x)
-            image.scanLine(y)[x] = static_cast<uchar>(x * 7 + y * 13);
-    return image;
 }
 
 template<typename T>
@@ -98,7 +85,8 @@ void sliderStepOnScreen(benchmark::State& state, vectorPath path)
         return;
     }
     qFullScreenFieldWidget window(nullptr, "new window", Qt::Window,
-                                  QStringLiteral("Slider step on screen"), cell());
+                                  QStringLiteral("Slider step on screen"),
+                                  compositionCell(100, 100));
     window.showOnFullScreen();
     if (!QTest::qWaitForWindowExposed(&window)) {
         state.SkipWithError("the window was not shown");

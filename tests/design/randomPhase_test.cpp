@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 TEST(randomPhase, phasorDrawIsThePolarUnitOfThePhaseDraw)
@@ -24,35 +25,30 @@ TEST(randomPhase, phasorDrawIsThePolarUnitOfThePhaseDraw)
     }
 }
 
-// Lengths below, at and above the batches the draws are made in, between single draws.
+// Seeded alike, single draws and a batch of n between single draws give the same sequence.
+template<typename T, typename Single, typename Batch>
+void expectBatchContinuesSingleDraws(std::size_t n, Single single, Batch batch)
+{
+    phasedeckSrand(77);
+    std::vector<T> expected(n + 2);
+    for (T& v : expected)
+        v = single();
+    phasedeckSrand(77);
+    std::vector<T> drawn(n + 2);
+    drawn[0] = single();
+    batch(drawn.data() + 1, n);
+    drawn[n + 1] = single();
+    for (std::size_t k = 0; k < n + 2; ++k)
+        ASSERT_EQ(std::memcmp(&drawn[k], &expected[k], sizeof(T)), 0) << "draw " << k;
+}
+
+// Lengths below, at and above the batches the draws are made in.
 TEST(randomPhase, batchDrawsContinueTheSequenceOfSingleDraws)
 {
     for (std::size_t n : {std::size_t(0), std::size_t(1), std::size_t(255), std::size_t(256),
                           std::size_t(257), std::size_t(1000)}) {
         SCOPED_TRACE(n);
-        phasedeckSrand(77);
-        std::vector<int> values(n + 2);
-        for (int& v : values)
-            v = phasedeckRand();
-        phasedeckSrand(77);
-        std::vector<int> filled(n + 2);
-        filled[0] = phasedeckRand();
-        phasedeckRandFill(filled.data() + 1, n);
-        filled[n + 1] = phasedeckRand();
-        EXPECT_EQ(filled, values);
-
-        phasedeckSrand(77);
-        std::vector<complexFloat> expected(n + 2);
-        for (complexFloat& z : expected)
-            z = drawRandomPhasor();
-        phasedeckSrand(77);
-        std::vector<complexFloat> drawn(n + 2);
-        drawn[0] = drawRandomPhasor();
-        drawRandomPhasors(drawn.data() + 1, n);
-        drawn[n + 1] = drawRandomPhasor();
-        for (std::size_t k = 0; k < n + 2; ++k) {
-            ASSERT_EQ(drawn[k].re, expected[k].re) << "draw " << k;
-            ASSERT_EQ(drawn[k].im, expected[k].im) << "draw " << k;
-        }
+        expectBatchContinuesSingleDraws<int>(n, phasedeckRand, phasedeckRandFill);
+        expectBatchContinuesSingleDraws<complexFloat>(n, drawRandomPhasor, drawRandomPhasors);
     }
 }

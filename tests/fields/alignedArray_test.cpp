@@ -31,9 +31,11 @@ TEST(alignedBlock, everySizeStartsOnTheBoundaryAndCanBeFilledWhole)
     releaseAlignedBlock(nullptr);
 }
 
-TEST(alignedBlock, sizesThatCannotBeHadGiveNull)
+// Sizes whose rounding up to whole lines would wrap around (the allocator's own refusals show
+// in the fields' tests).
+TEST(alignedBlock, sizesThatCannotBeRoundedUpGiveNull)
 {
-    for (std::size_t bytes : {SIZE_MAX, SIZE_MAX - blockAlignment + 1, SIZE_MAX / 2}) {
+    for (std::size_t bytes : {SIZE_MAX, SIZE_MAX - blockAlignment + 1}) {
         SCOPED_TRACE(bytes);
         EXPECT_EQ(allocateAlignedBlock(bytes), nullptr);
     }
