@@ -150,11 +150,11 @@ figures() {
     for p in $paths; do line="$line $(name "$p") $(pair design ElementPass/$pass/$p/512);"; done
     echo "${line%;}."
   done
-  echo "Steps outside the rounds at 512 x 512: target amplitude $(pair design DesignStep/target)," \
-       "random start $(pair design DesignStep/randomStart), mask and engine" \
-       "$(pair design DesignStep/engineSetUp), phase image from the levels" \
-       "$(pair design DesignStep/phaseImageFromLevels) (by the general conversion" \
-       "$(pair design DesignStep/phaseImageConverted))."
+  echo "Steps outside the rounds at 512 x 512: target amplitude $(pair design DesignStep/target/512)," \
+       "random start $(pair design DesignStep/randomStart/512), mask and engine" \
+       "$(pair design DesignStep/engineSetUp/512), phase image from the levels" \
+       "$(pair design DesignStep/phaseImageFromLevels/512) (by the general conversion" \
+       "$(pair design DesignStep/phaseImageConverted/512))."
   echo "The internal edition's design at a 512 x 512 tile: $(pair labDesign LabDoeDesign/512)."
   echo
   echo "Full-screen composition at 1920 x 1080:"
