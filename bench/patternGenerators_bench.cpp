@@ -2,6 +2,7 @@
 #include "patterns/patternGenerators.h"
 
 #include "base/phasedeckRandom.h"
+#include "bench/benchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +25,7 @@ void run(benchmark::State& state, Make make)
     {                                                                                              \
         run(state, [] { return expression; });                                                     \
     }                                                                                              \
-    BENCHMARK(name)->Unit(benchmark::kMillisecond)
+    BENCHMARK(name)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", minimumOf)
 
 PATTERN_BENCH(BlankScreen, blankScreen(W, H));
 PATTERN_BENCH(HorizontallyDividedScreen, horizontallyDividedScreen(W, H));
@@ -56,4 +57,7 @@ PATTERN_BENCH(BlazedGratingFull, blazedGrating(W, H, 100, 30));
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return runRegisteredBenchmarks(argc, argv);
+}

@@ -75,7 +75,7 @@ phaseQuantization makePhaseQuantization(double fraction, int levels,
     return q;
 }
 
-void quantizeElement(float& re, float& im, const phaseQuantization& q)
+int quantizeElement(float& re, float& im, const phaseQuantization& q)
 {
     const double phi = std::atan2(double(im), double(re));
     const double k = std::floor((pi + phi) * q.inverse + 0.4999999999);
@@ -85,22 +85,28 @@ void quantizeElement(float& re, float& im, const phaseQuantization& q)
             = q.levelPhasors ? q.levelPhasors[std::size_t(k)] : polarUnit(float(level));
         re = z.re;
         im = z.im;
-        return;
+        return int(k);
     }
     if (isNormal(re * re + im * im)) {
         unitPhasorOfElement(re, im, re, im);
-        return;
+        return -1;
     }
     const complexFloat z = polarUnit(float(phi));
     re = z.re;
     im = z.im;
+    return -1;
 }
 
-void quantizePhasesPortable(float* z, std::size_t n, const phaseQuantization& q)
+void quantizePhasesPortable(float* z, std::size_t n, const phaseQuantization& q, int* levelIndex)
 {
+    // The level of value k, where it is asked for.
+    auto note = [levelIndex](std::size_t k, int level) {
+        if (levelIndex)
+            levelIndex[k] = level;
+    };
     if (!q.levelPhasors) {
         for (std::size_t k = 0; k < n; ++k)
-            quantizeElement(z[2 * k], z[2 * k + 1], q);
+            note(k, quantizeElement(z[2 * k], z[2 * k + 1], q));
         return;
     }
     for (std::size_t k = 0; k < n; ++k) {
@@ -108,7 +114,7 @@ void quantizePhasesPortable(float* z, std::size_t n, const phaseQuantization& q)
         float& im = z[2 * k + 1];
         const float s = re * re + im * im;
         if (!isNormal(s)) {
-            quantizeElement(re, im, q);
+            note(k, quantizeElement(re, im, q));
             continue;
         }
         const float phi = fastPhase(re, im);
@@ -119,15 +125,17 @@ void quantizePhasesPortable(float* z, std::size_t n, const phaseQuantization& q)
         const float distance = std::fabs(phi - (level * q.stepF - piF));
         if (offset < q.marginU || offset > 1.0f - q.marginU
             || std::fabs(distance - q.snapF) < marginRadians) {
-            quantizeElement(re, im, q);
+            note(k, quantizeElement(re, im, q));
             continue;
         }
         if (distance < q.snapF) {
             const complexFloat p = q.levelPhasors[std::size_t(level)];
             re = p.re;
             im = p.im;
+            note(k, int(level));
         } else {
             unitPhasorOfElement(re, im, re, im);
+            note(k, -1);
         }
     }
 }
@@ -166,9 +174,9 @@ void rescaleToWeightedModuliPortable(float* z, std::size_t n, const float* modul
     }
 }
 
-void quantizePhases(float* z, std::size_t n, const phaseQuantization& q)
+void quantizePhases(float* z, std::size_t n, const phaseQuantization& q, int* levelIndex)
 {
-    pickForVectorPath(quantizePhasesPortable, quantizePhasesAvx2)(z, n, q);
+    pickForVectorPath(quantizePhasesPortable, quantizePhasesAvx2)(z, n, q, levelIndex);
 }
 
 double moduliAndWeightedSum(const float* z, std::size_t n, const float* weight, float* modulus)

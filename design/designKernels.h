@@ -33,14 +33,18 @@ phaseQuantization makePhaseQuantization(double fraction, int levels,
 // One element as the quantisation leaves it, with the decision taken in double from
 // atan2(im, re): a snapped phase becomes its level's phasor; any other value its unit phasor
 // (unitPhasorOfElement), or polarUnit(float(phi)) where that is not a unit (zero, non-finite).
-void quantizeElement(float& re, float& im, const phaseQuantization& q);
+// Returns the level k a phase snapped to, -1 for one that was left.
+int quantizeElement(float& re, float& im, const phaseQuantization& q);
 
-// Every one of the n values at z as quantizeElement leaves it. The versions decide in single
-// precision and hand every value within 1e-5 rad of a decision boundary (and every value outside
-// the fast range) to quantizeElement, so that all take the same decisions.
-void quantizePhases(float* z, std::size_t n, const phaseQuantization& q);
-void quantizePhasesPortable(float* z, std::size_t n, const phaseQuantization& q);
-void quantizePhasesAvx2(float* z, std::size_t n, const phaseQuantization& q);
+// Every one of the n values at z as quantizeElement leaves it; with levelIndex, value k's level
+// (or -1) goes to levelIndex[k] as well. The versions decide in single precision and hand every
+// value within 1e-5 rad of a decision boundary (and every value outside the fast range) to
+// quantizeElement, so that all take the same decisions.
+void quantizePhases(float* z, std::size_t n, const phaseQuantization& q, int* levelIndex = nullptr);
+void quantizePhasesPortable(float* z, std::size_t n, const phaseQuantization& q,
+                            int* levelIndex = nullptr);
+void quantizePhasesAvx2(float* z, std::size_t n, const phaseQuantization& q,
+                        int* levelIndex = nullptr);
 
 // modulus[k] := modulusOfElement of value k; returns the sum of weight[k] modulus[k] formed in
 // double as eight partial sums over k mod 8, added in the order of k mod 8.

@@ -48,7 +48,7 @@ __m256 fastPhase8(__m256 re, __m256 im)
 
 } // namespace
 
-void quantizePhasesAvx2(float* z, std::size_t n, const phaseQuantization& q)
+void quantizePhasesAvx2(float* z, std::size_t n, const phaseQuantization& q, int* levelIndex)
 {
     const __m256 piF = _mm256_set1_ps(3.14159265f);
     const __m256 inverse = _mm256_set1_ps(q.inverseF);
@@ -92,12 +92,16 @@ void quantizePhasesAvx2(float* z, std::size_t n, const phaseQuantization& q)
         }
         __m256 first = _mm256_unpacklo_ps(outRe, outIm);
         __m256 second = _mm256_unpackhi_ps(outRe, outIm);
+        // Levels of the snapped lanes in the fast range (the others may hold any index), -1 for
+        // the rest, in storage order.
+        const __m256i index = _mm256_permutevar8x32_epi32(_mm256_cvttps_epi32(level), storageOrder);
+        const __m256i mask = _mm256_permutevar8x32_epi32(
+            _mm256_castps_si256(_mm256_and_ps(normal, snapped)), storageOrder);
+        if (levelIndex)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(levelIndex + k),
+                                _mm256_blendv_epi8(_mm256_set1_epi32(-1), index, mask));
         if (snappedBits) {
-            // Only snapped lanes in the fast range load (the others may hold any index).
-            const __m256i index
-                = _mm256_permutevar8x32_epi32(_mm256_cvttps_epi32(level), storageOrder);
-            const __m256i mask = _mm256_permutevar8x32_epi32(
-                _mm256_castps_si256(_mm256_and_ps(normal, snapped)), storageOrder);
+            // Only those lanes load.
             first = _mm256_castpd_ps(_mm256_mask_i32gather_pd(
                 _mm256_castps_pd(first), pairs, _mm256_castsi256_si128(index),
                 _mm256_castsi256_pd(_mm256_cvtepi32_epi64(_mm256_castsi256_si128(mask))), 8));
@@ -118,14 +122,16 @@ void quantizePhasesAvx2(float* z, std::size_t n, const phaseQuantization& q)
                     float* element = v + 2 * complex8Element[l];
                     element[0] = r[l];
                     element[1] = i[l];
-                    quantizeElement(element[0], element[1], q);
+                    const int exactLevel = quantizeElement(element[0], element[1], q);
+                    if (levelIndex)
+                        levelIndex[k + std::size_t(complex8Element[l])] = exactLevel;
                 }
             continue;
         }
         _mm256_storeu_ps(v, first);
         _mm256_storeu_ps(v + 8, second);
     }
-    quantizePhasesPortable(z + 2 * k, n - k, q);
+    quantizePhasesPortable(z + 2 * k, n - k, q, levelIndex ? levelIndex + k : nullptr);
 }
 
 double moduliAndWeightedSumAvx2(const float* z, std::size_t n, const float* weight, float* modulus)
@@ -187,9 +193,9 @@ void rescaleToWeightedModuliAvx2(float* z, std::size_t n, const float* modulus, 
 
 #else
 
-void quantizePhasesAvx2(float* z, std::size_t n, const phaseQuantization& q)
+void quantizePhasesAvx2(float* z, std::size_t n, const phaseQuantization& q, int* levelIndex)
 {
-    quantizePhasesPortable(z, n, q);
+    quantizePhasesPortable(z, n, q, levelIndex);
 }
 
 double moduliAndWeightedSumAvx2(const float* z, std::size_t n, const float* weight, float* modulus)

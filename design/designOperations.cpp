@@ -139,26 +139,36 @@ boost::shared_ptr<complexDataField2D> lensField(int nI, int nJ, double dx, doubl
     return lens;
 }
 
+sincEnvelopeCompensation::sincEnvelopeCompensation(int sizeI, int sizeJ, int periodX, int periodY,
+                                                   double exponent)
+    : exponent(exponent)
+{
+    const double px = periodX != 0 ? periodX : sizeI;
+    const double py = periodY != 0 ? periodY : sizeJ;
+    alongI.resize(std::size_t(sizeI > 0 ? sizeI : 0));
+    alongJ.resize(std::size_t(sizeJ > 0 ? sizeJ : 0));
+    for (int i = 0; i < sizeI; ++i)
+        alongI[std::size_t(i)] = sinc((i - sizeI / 2) / px);
+    for (int j = 0; j < sizeJ; ++j)
+        alongJ[std::size_t(j)] = sinc((j - sizeJ / 2) / py);
+    reference = sizeI > 0 && sizeJ > 0 ? power(alongI[0] * alongJ[0]) : 0.0;
+}
+
+double sincEnvelopeCompensation::power(double envelope) const
+{
+    // pow(x, 1) is x exactly.
+    return exponent == 1.0 ? envelope : std::pow(envelope, exponent);
+}
+
 void precompensateSincEnvelope(boost::shared_ptr<DataField2D> target, int periodX, int periodY,
                                double exponent)
 {
     const int sizeI = target->getSizeI();
     const int sizeJ = target->getSizeJ();
-    const double px = periodX != 0 ? periodX : sizeI;
-    const double py = periodY != 0 ? periodY : sizeJ;
-    auto envelope
-        = [&](int i, int j) { return sinc((i - sizeI / 2) / px) * sinc((j - sizeJ / 2) / py); };
-    const double reference = std::pow(envelope(0, 0), exponent);
+    const sincEnvelopeCompensation compensation(sizeI, sizeJ, periodX, periodY, exponent);
     for (int j = 0; j < sizeJ; ++j)
-        for (int i = 0; i < sizeI; ++i) {
-            const float v = target->getValue(i, j);
-            if (v == 0.0f)
-                continue;
-            const double local = std::pow(envelope(i, j), exponent);
-            if (local == 0.0)
-                continue;
-            target->setValue(i, j, float(reference / local * v));
-        }
+        for (int i = 0; i < sizeI; ++i)
+            target->setValue(i, j, compensation.apply(target->getValue(i, j), i, j));
 }
 
 void precompensateSincEnvelopeSquared(boost::shared_ptr<DataField2D> target, int periodX,

@@ -5,6 +5,7 @@
 #include "fields/complexFloat.h"
 
 #include <boost/shared_ptr.hpp>
+#include <vector>
 
 class DataField2D;
 class complexDataField2D;
@@ -78,8 +79,14 @@ void binarizePhasePartially(boost::shared_ptr<complexDataField2D> f, double frac
 // In place, every modulus set to 1. Levels q_k = k 2 pi / levels - pi with
 // k = floor((pi + phi) / step + 0.4999999999); a phase within fraction * step / 2 of its level
 // snaps to it, the others keep their phase. Fraction 1 snaps every phase but an exact half-way
-// one; fraction 0 snaps none. levels < 1 only sets the modulus to 1.
-void quantizePhasePartially(boost::shared_ptr<complexDataField2D> f, double fraction, int levels);
+// one; fraction 0 snaps none. levels < 1 only sets the modulus to 1. A snapped element becomes
+// exactly quantizationLevelPhasor(k, levels). With levelIndex (f's element count of ints),
+// element number e of f's storage-order block leaves its level k there, or -1 where it kept its
+// phase.
+void quantizePhasePartially(boost::shared_ptr<complexDataField2D> f, double fraction, int levels,
+                            int* levelIndex = nullptr);
+// polarUnit(float(k 2 pi / levels - pi)) for level k = 0 .. levels (levels >= 1).
+complexFloat quantizationLevelPhasor(int k, int levels);
 // A full copy (sizes, pitch, domain flag, values) quantised as above; f unchanged.
 boost::shared_ptr<complexDataField2D> quantizedPhaseCopy(boost::shared_ptr<complexDataField2D> f,
                                                          double fraction, int levels);
@@ -91,6 +98,30 @@ boost::shared_ptr<complexDataField2D> quantizedPhaseCopy(boost::shared_ptr<compl
 // s(i, j)^exponent is 0 (a period shorter than the field), stay unchanged.
 void precompensateSincEnvelope(boost::shared_ptr<DataField2D> target, int periodX, int periodY,
                                double exponent);
+// What precompensateSincEnvelope does to one element of a sizeI x sizeJ target, for callers that
+// build a target in another order; the sinc factors along i and along j are computed once.
+class sincEnvelopeCompensation
+{
+public:
+    sincEnvelopeCompensation(int sizeI, int sizeJ, int periodX, int periodY, double exponent);
+    // float(s(0, 0)^e / s(i, j)^e * v), the product s(i, j) formed in double; v itself where
+    // v == 0 or s(i, j)^e == 0.
+    float apply(float v, int i, int j) const
+    {
+        if (v == 0.0f)
+            return v;
+        const double local = power(alongI[std::size_t(i)] * alongJ[std::size_t(j)]);
+        return local == 0.0 ? v : float(reference / local * v);
+    }
+
+private:
+    double power(double envelope) const;
+
+    double exponent;
+    double reference;
+    std::vector<double> alongI;
+    std::vector<double> alongJ;
+};
 // The same with the exponent doubled.
 void precompensateSincEnvelopeSquared(boost::shared_ptr<DataField2D> target, int periodX,
                                       int periodY, double exponent);

@@ -56,9 +56,22 @@ void fillWithRandomPhase(boost::shared_ptr<DataField2D> amplitude,
     if (!operandCovers(*amplitude, *out, "fillWithRandomPhase"))
         return;
     seedRandomPhasesFromClock();
-    for (int j = 0; j < amplitude->getSizeJ(); ++j)
-        for (int i = 0; i < amplitude->getSizeI(); ++i)
-            out->setValue(i, j, drawRandomPhasor() * amplitude->getValue(i, j));
+    // One pass over blocks of 16 lines of the amplitude's element order (j outside): their draws,
+    // then each times its amplitude, written i by i, so that either storage order of out is
+    // written a cache line at a time.
+    const int sizeI = amplitude->getSizeI();
+    const int sizeJ = amplitude->getSizeJ();
+    constexpr int block = 16;
+    std::vector<complexFloat> phasors(std::size_t(sizeI > 0 ? sizeI : 0) * block);
+    for (int j0 = 0; j0 < sizeJ; j0 += block) {
+        const int lines = sizeJ - j0 < block ? sizeJ - j0 : block;
+        drawRandomPhasors(phasors.data(), std::size_t(sizeI) * std::size_t(lines));
+        for (int i = 0; i < sizeI; ++i)
+            for (int l = 0; l < lines; ++l)
+                out->setValue(i, j0 + l,
+                              phasors[std::size_t(sizeI) * std::size_t(l) + std::size_t(i)]
+                                  * amplitude->getValue(i, j0 + l));
+    }
 }
 
 complexDataField2D randomizePhase(complexDataField2D& f)
@@ -137,7 +150,13 @@ void binarizePhasePartially(boost::shared_ptr<complexDataField2D> f, double frac
         }
 }
 
-void quantizePhasePartially(boost::shared_ptr<complexDataField2D> f, double fraction, int levels)
+complexFloat quantizationLevelPhasor(int k, int levels)
+{
+    return polarUnit(float(double(k) * ((pi + pi) / levels) - pi));
+}
+
+void quantizePhasePartially(boost::shared_ptr<complexDataField2D> f, double fraction, int levels,
+                            int* levelIndex)
 {
     float* z = f->elementData();
     const std::size_t n = f->elementCount();
@@ -146,18 +165,20 @@ void quantizePhasePartially(boost::shared_ptr<complexDataField2D> f, double frac
             const complexFloat u = polarUnit(float(phaseOf({z[2 * k], z[2 * k + 1]})));
             z[2 * k] = u.re;
             z[2 * k + 1] = u.im;
+            if (levelIndex)
+                levelIndex[k] = -1;
         }
         return;
     }
     // The phasors of the levels k = 0 .. levels, computed once for the snapped elements (up to
     // 65536 levels; beyond, each snapped element computes its own).
-    const double step = (pi + pi) / levels;
     std::vector<complexFloat> levelPhasors(levels <= 65536 ? std::size_t(levels) + 1 : 0);
     for (std::size_t k = 0; k < levelPhasors.size(); ++k)
-        levelPhasors[k] = polarUnit(float(double(k) * step - pi));
+        levelPhasors[k] = quantizationLevelPhasor(int(k), levels);
     quantizePhases(z, n,
                    makePhaseQuantization(fraction, levels,
-                                         levelPhasors.empty() ? nullptr : levelPhasors.data()));
+                                         levelPhasors.empty() ? nullptr : levelPhasors.data()),
+                   levelIndex);
 }
 
 boost::shared_ptr<complexDataField2D> quantizedPhaseCopy(boost::shared_ptr<complexDataField2D> f,

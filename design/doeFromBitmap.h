@@ -33,11 +33,12 @@ int doeGridSize(int width, int height, double paddingFactor = doeDesignConstants
 // pixel, pitch 1.0, image line height - 1 - j as row j.
 boost::shared_ptr<DataField2D> doePictureFromImage(const QImage& displayed);
 
-// The target amplitude in transform order: the picture copied centred into N x N (zero padded,
-// its pitch), its square root when the picture is an intensity, divided by the sinc envelope of
-// the N x N grid (precompensateSincEnvelope(N, N, 1.0)) and shifted by -(N / 2) along both
-// directions, so picture element (N / 2, N / 2) of the padded grid lands on (0, 0). The picture
-// is not changed.
+// The target amplitude in transform order: the picture copied centred into N x N (zero padded),
+// its square root when the picture is an intensity, divided by the sinc envelope of the N x N
+// grid (precompensateSincEnvelope(N, N, 1.0)) and shifted by -(N / 2) along both directions, so
+// picture element (N / 2, N / 2) of the padded grid lands on (0, 0); centre 0 and the default
+// pitch, as DataField2D::cyclicShift gives them. Built in one pass, with the values those four
+// steps give. The picture is not changed.
 boost::shared_ptr<DataField2D> doeTargetAmplitude(const DataField2D& picture, int gridSize,
                                                   bool pictureIsIntensity);
 
@@ -46,6 +47,16 @@ boost::shared_ptr<DataField2D> doeTargetAmplitude(const DataField2D& picture, in
 // the three stages. The result has the target's sizes, unit modulus and phases on
 // parameters.phaseLevels levels; its forward transform is the simulated far field, whose
 // centred display shows the picture upright. A target of zero energy gives a flat phase.
+// With phaseImage, the DOE's phase image goes there too: doePhaseImage with the levels of the
+// last quantisation round.
 boost::shared_ptr<complexDataField2D> designDoeByIfta(boost::shared_ptr<DataField2D> target,
                                                       const doeDesignParameters& parameters
-                                                      = doeDesignConstants);
+                                                      = doeDesignConstants,
+                                                      QImage* phaseImage = nullptr);
+
+// The image complexDataField2DToImage(doe, displayPhase, levels) gives, written from the level
+// of every element where it is known: levelOfElement in the DOE's storage order holds k for an
+// element that is exactly quantizationLevelPhasor(k, levels) and -1 for any other, whose gray is
+// computed as that function does. Without levels (null) it is that function.
+QImage doePhaseImage(boost::shared_ptr<complexDataField2D> doe, int levels,
+                     const int* levelOfElement);

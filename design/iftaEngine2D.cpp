@@ -1,6 +1,7 @@
 // iftaEngine2D: construction, transform steps, the amplitude constraint and the three stages.
 #include "design/iftaEngine2D.h"
 
+#include "base/messages.h"
 #include "design/designKernels.h"
 #include "design/designOperations.h"
 #include "design/fieldSizeCheck.h"
@@ -9,6 +10,7 @@
 #include "fields/complexDataField2D.h"
 #include "fields/phasorKernels.h"
 
+#include <QString>
 #include <cmath>
 
 iftaEngine2D::iftaEngine2D(boost::shared_ptr<DataField2D> target,
@@ -19,16 +21,21 @@ iftaEngine2D::iftaEngine2D(boost::shared_ptr<DataField2D> target,
     , gamma(gamma)
     , targetPower(0.0f)
 {
-    if (sizesMatch(*target, *mask, "iftaEngine2D::iftaEngine2D") && mode != 1) {
-        noiseWeight = ((-mask) + 1.0f) * gamma;
-        signalWeight = target * mask;
-    }
+    sizesMatch(*target, *mask, "iftaEngine2D::iftaEngine2D");
     targetPower = float(target->getSumOfSquares());
 }
 
-bool iftaEngine2D::accepts(const complexDataField2D& field, const char* function) const
+bool iftaEngine2D::accepts(const complexDataField2D& field, const char* function)
 {
-    return sizesMatch(*target, *mask, function) && sizesMatch(*target, field, function);
+    if (!sizesMatch(*target, *mask, function) || !sizesMatch(*target, field, function))
+        return false;
+    if (prepareFor(field))
+        return true;
+    numericErrorBox(QStringLiteral("Error in %1(): no memory for the work fields of %2 x %3")
+                        .arg(QLatin1String(function))
+                        .arg(field.getSizeI())
+                        .arg(field.getSizeJ()));
+    return false;
 }
 
 iftaEngine2D::~iftaEngine2D() = default;
@@ -53,27 +60,41 @@ void iftaEngine2D::backwardStepPhaseOnly(boost::shared_ptr<complexDataField2D> f
     field->makePhaseOnly();
 }
 
-void iftaEngine2D::prepareFor(const complexDataField2D& field)
+bool iftaEngine2D::prepareFor(const complexDataField2D& field)
 {
     const int sizeI = field.getSizeI();
     const int sizeJ = field.getSizeJ();
     if (sizeI == preparedSizeI && sizeJ == preparedSizeJ)
-        return;
+        return true;
+    preparedSizeI = preparedSizeJ = -1;
     const std::size_t n = field.elementCount();
-    auto inFieldOrder = [&](const DataField2D& source, std::vector<float>& out) {
-        out.assign(n, 0.0f);
-        for (int j = 0; j < sizeJ; ++j)
-            for (int i = 0; i < sizeI; ++i)
-                out[field.elementIndex(i, j)] = source.getValue(i, j);
-    };
-    inFieldOrder(*target, targetInFieldOrder);
-    if (mode != 1) {
-        inFieldOrder(*signalWeight, signalInFieldOrder);
-        inFieldOrder(*noiseWeight, noiseInFieldOrder);
+    const bool weights = mode != 1;
+    const std::size_t weightCount = weights ? n : 0;
+    if (!targetInFieldOrder.resize(n) || !signalInFieldOrder.resize(weightCount)
+        || !noiseInFieldOrder.resize(weightCount) || !farFieldModulus.resize(weightCount))
+        return false;
+    // Blocks of 16 values along j, so that both storage orders are read and written a cache
+    // line at a time. The weights as the field operators would make them: T m and
+    // ((-m) + 1) gamma.
+    const float* t = target->elementData();
+    const float* m = mask->elementData();
+    constexpr int block = 16;
+    for (int j0 = 0; j0 < sizeJ; j0 += block) {
+        const int j1 = j0 + block < sizeJ ? j0 + block : sizeJ;
+        for (int i = 0; i < sizeI; ++i)
+            for (int j = j0; j < j1; ++j) {
+                const std::size_t from = std::size_t(sizeI) * std::size_t(j) + std::size_t(i);
+                const std::size_t to = field.elementIndex(i, j);
+                targetInFieldOrder[to] = t[from];
+                if (weights) {
+                    signalInFieldOrder[to] = t[from] * m[from];
+                    noiseInFieldOrder[to] = ((-m[from]) + 1.0f) * gamma;
+                }
+            }
     }
-    farFieldModulus.assign(n, 0.0f);
     preparedSizeI = sizeI;
     preparedSizeJ = sizeJ;
+    return true;
 }
 
 void iftaEngine2D::applyAmplitudeConstraint(boost::shared_ptr<complexDataField2D> field)
@@ -81,7 +102,6 @@ void iftaEngine2D::applyAmplitudeConstraint(boost::shared_ptr<complexDataField2D
     if (!accepts(*field, "iftaEngine2D::applyAmplitudeConstraint"))
         return;
     complexDataField2D& F = *field;
-    prepareFor(F);
     if (mode != 1) {
         // Storage order throughout: the modulus into the reused buffer with the fit d, then
         // F := unit(F) (s signalWeight + noiseWeight |F|).
@@ -119,10 +139,10 @@ void iftaEngine2D::iterateFirstStage(boost::shared_ptr<complexDataField2D> field
 {
     if (!accepts(*field, "iftaEngine2D::iterateFirstStage"))
         return;
+    quantizationLevels.resize(0);
     for (int k = 0; k < n; ++k) {
         forwardStep(field);
         // Phase only, then times the target: the far-field modulus becomes T everywhere.
-        prepareFor(*field);
         makeUnitPhasors(field->elementData(), field->elementCount(), targetInFieldOrder.data());
         backwardStep(field);
         field->makePhaseOnly();
@@ -133,6 +153,7 @@ void iftaEngine2D::iterateSecondStage(boost::shared_ptr<complexDataField2D> fiel
 {
     if (!accepts(*field, "iftaEngine2D::iterateSecondStage"))
         return;
+    quantizationLevels.resize(0);
     for (int k = 0; k < n; ++k) {
         forwardStep(field);
         applyAmplitudeConstraint(field);
@@ -150,8 +171,19 @@ void iftaEngine2D::iterateQuantizationStage(boost::shared_ptr<complexDataField2D
         forwardStep(field);
         applyAmplitudeConstraint(field);
         backwardStep(field);
-        quantizePhasePartially(field, double(k + 1) / n, levels);
+        // The last round keeps its levels (none when their memory is refused).
+        const bool last = k == n - 1;
+        const bool keep = last && quantizationLevels.resize(field->elementCount());
+        if (last && !keep)
+            quantizationLevels.resize(0);
+        quantizePhasePartially(field, double(k + 1) / n, levels,
+                               keep ? quantizationLevels.data() : nullptr);
     }
+}
+
+const int* iftaEngine2D::lastQuantizationLevels() const
+{
+    return quantizationLevels.data();
 }
 
 boost::shared_ptr<complexDataField2D> passField(boost::shared_ptr<complexDataField2D> field)

@@ -2,8 +2,9 @@
 // phase of a phase-only DOE, in three stages.
 #pragma once
 
+#include "fields/alignedArray.h"
+
 #include <boost/shared_ptr.hpp>
-#include <vector>
 
 class DataField2D;
 class complexDataField2D;
@@ -21,7 +22,7 @@ public:
     // target: amplitude T in transform order (zero frequency at element (0, 0)); mask: 1.0 in
     // the signal region, 0.0 outside; gamma: factor on the far-field modulus outside the signal
     // region. mode 1 computes the constraint's weights per pixel, any other mode precomputes
-    // gamma (1 - mask) and T mask here.
+    // gamma (1 - mask) and T mask, in the working field's storage order at the first pass on it.
     iftaEngine2D(boost::shared_ptr<DataField2D> target, boost::shared_ptr<DataField2D> mask,
                  float gamma, int mode);
     ~iftaEngine2D();
@@ -35,8 +36,15 @@ public:
     void iterateSecondStage(boost::shared_ptr<complexDataField2D> field, int n);
     // Round k of n: forward, amplitude constraint, backward, quantizePhasePartially with the
     // fraction (k + 1) / n; afterwards every element has modulus 1 and a phase on one of the
-    // levels. n = 0 does nothing.
+    // levels. n = 0 does nothing. The last round's levels are kept (lastQuantizationLevels).
     void iterateQuantizationStage(boost::shared_ptr<complexDataField2D> field, int n, int levels);
+    // The level of every element after the last round of the last quantisation stage, in the
+    // field's storage order (elementIndex), as quantizePhasePartially leaves it: k where the
+    // element is exactly quantizationLevelPhasor(k, levels), -1 where it kept its phase; it
+    // describes the field while nothing else changed it. Null before such a round (and after a
+    // first or second stage, or when its memory was refused).
+    const int* lastQuantizationLevels() const;
+    std::size_t lastQuantizationLevelCount() const { return quantizationLevels.size(); }
 
     // Building blocks of the stages, each in place on the given field.
     // The propagator (when held), then the forward transform.
@@ -56,29 +64,29 @@ public:
     float getTargetPower() const { return targetPower; }
 
 private:
-    // Target, mask and field of one size; otherwise the box naming the function.
-    bool accepts(const complexDataField2D& field, const char* function) const;
-    // Makes the storage-order copies below for the field's sizes (once per size), for a field
-    // that accepts took.
-    void prepareFor(const complexDataField2D& field);
+    // Target, mask and field of one size, and the storage-order operands below made for it;
+    // otherwise the box naming the function (also when their memory is refused).
+    bool accepts(const complexDataField2D& field, const char* function);
+    // Makes the storage-order operands for the field's sizes (once per size) in one pass over
+    // target and mask; false when their memory is refused.
+    bool prepareFor(const complexDataField2D& field);
 
     int mode;
     boost::shared_ptr<quadraticPhaseOperator2D> propagator;
     boost::shared_ptr<DataField2D> target;
     boost::shared_ptr<DataField2D> mask;
-    boost::shared_ptr<DataField2D> noiseWeight;
-    boost::shared_ptr<DataField2D> signalWeight;
     float gamma;
     float targetPower;
-    // The target and (mode != 1) both weights in the working field's storage order, so that the
-    // element-wise passes walk every operand in order; and the far-field modulus of the last
-    // constraint, one buffer reused by every pass.
+    // The target and (mode != 1) the weights gamma (1 - mask) and T mask in the working field's
+    // storage order, so that the element-wise passes walk every operand in order; and the
+    // far-field modulus of the last constraint, one buffer reused by every pass.
     int preparedSizeI = -1;
     int preparedSizeJ = -1;
-    std::vector<float> targetInFieldOrder;
-    std::vector<float> signalInFieldOrder;
-    std::vector<float> noiseInFieldOrder;
-    std::vector<float> farFieldModulus;
+    alignedArray<float> targetInFieldOrder;
+    alignedArray<float> signalInFieldOrder;
+    alignedArray<float> noiseInFieldOrder;
+    alignedArray<float> farFieldModulus;
+    alignedArray<int> quantizationLevels;
 };
 
 // Returns the field it is given.

@@ -26,7 +26,10 @@ double drawRandomPhase()
     return phaseOfDraw(phasedeckRand());
 }
 
-complexFloat drawRandomPhasor()
+namespace {
+
+// The phasor of every possible draw.
+const std::vector<complexFloat>& phasorOfDraw()
 {
     static const std::vector<complexFloat> phasors = [] {
         std::vector<complexFloat> table(std::size_t(phasedeckRandMax) + 1);
@@ -34,5 +37,26 @@ complexFloat drawRandomPhasor()
             table[std::size_t(draw)] = polarUnit(float(phaseOfDraw(draw)));
         return table;
     }();
-    return phasors[std::size_t(phasedeckRand())];
+    return phasors;
+}
+
+} // namespace
+
+complexFloat drawRandomPhasor()
+{
+    return phasorOfDraw()[std::size_t(phasedeckRand())];
+}
+
+void drawRandomPhasors(complexFloat* out, std::size_t n)
+{
+    const complexFloat* table = phasorOfDraw().data();
+    // In chunks, so that the draws stay in the first-level cache.
+    int draws[256];
+    for (std::size_t done = 0; done < n;) {
+        const std::size_t chunk = n - done < 256 ? n - done : 256;
+        phasedeckRandFill(draws, chunk);
+        for (std::size_t k = 0; k < chunk; ++k)
+            out[done + k] = table[std::size_t(draws[k])];
+        done += chunk;
+    }
 }

@@ -3,6 +3,8 @@
 
 #include "fields/complexFloat.h"
 
+#include <cstddef>
+
 // Seeds the generator with the current time in seconds: two seedings within one second repeat
 // the same sequence.
 void seedRandomPhasesFromClock();
@@ -11,3 +13,5 @@ double drawRandomPhase();
 // polarUnit(float(drawRandomPhase())), from a table of the 32768 possible values built at the
 // first call; the same draw as drawRandomPhase.
 complexFloat drawRandomPhasor();
+// The next n phasors into out[0 .. n - 1], the same as n calls of drawRandomPhasor.
+void drawRandomPhasors(complexFloat* out, std::size_t n);

@@ -107,23 +107,12 @@ namespace {
 
 const double pi = 3.141592653589793;
 
-// index brought into 0 .. size - 1 for -size <= index < 2 size.
-int wrapOnce(int index, int size)
-{
-    return index < 0 ? index + size : (index >= size ? index - size : index);
-}
-
 // Calls put(x, line, value) for every pixel of the centred display of the field.
 template<typename Put>
-void forCentredDisplay(const complexDataField2D& field, Put put)
+void forCentredValues(const complexDataField2D& field, Put put)
 {
-    const int width = field.getSizeI();
-    const int height = field.getSizeJ();
-    for (int r = 0; r < height; ++r) {
-        const int j = wrapOnce(r - height / 2, height);
-        for (int x = 0; x < width; ++x)
-            put(x, height - 1 - r, field.getValue(wrapOnce(x - width / 2, width), j));
-    }
+    forCentredDisplay(field.getSizeI(), field.getSizeJ(),
+                      [&](int x, int line, int i, int j) { put(x, line, field.getValue(i, j)); });
 }
 
 } // namespace
@@ -183,7 +172,7 @@ QImage complexDataField2DToGrayImage(boost::shared_ptr<complexDataField2D> field
     if (image.isNull())
         return image;
     const GrayQuantizer quantize(min, max, levels);
-    forCentredDisplay(*field, [&](int x, int line, const complexFloat& z) {
+    forCentredValues(*field, [&](int x, int line, const complexFloat& z) {
         image.scanLine(line)[x] = quantize(complexDisplayValue(z.re, z.im, mode, true));
     });
     return image;
@@ -195,7 +184,7 @@ QImage complexDataField2DToTwoLevelImage(boost::shared_ptr<complexDataField2D> f
     QImage image = createTwoLevelImage(field->getSizeI(), field->getSizeJ());
     if (image.isNull())
         return image;
-    forCentredDisplay(*field, [&](int x, int line, const complexFloat& z) {
+    forCentredValues(*field, [&](int x, int line, const complexFloat& z) {
         if (complexDisplayValue(z.re, z.im, mode, true) >= threshold)
             setTwoLevelPixel(image, x, line);
     });

@@ -55,7 +55,21 @@ void complexDisplayRange(boost::shared_ptr<complexDataField2D> field, int mode, 
 
 // Centred display of a complex field of sizeI x sizeJ (W x H): column x of line H - 1 - r shows
 // element ((x - W/2) mod W, (r - H/2) mod H), so element (0, 0) sits at column W/2 and line
-// H - 1 - H/2.
+// H - 1 - H/2. forCentredDisplay calls put(x, line, i, j) for every pixel with the element it
+// shows, line by line.
+template<typename Put>
+void forCentredDisplay(int width, int height, Put put)
+{
+    // index brought into 0 .. size - 1 for -size <= index < 2 size.
+    auto wrapOnce = [](int index, int size) {
+        return index < 0 ? index + size : (index >= size ? index - size : index);
+    };
+    for (int r = 0; r < height; ++r) {
+        const int j = wrapOnce(r - height / 2, height);
+        for (int x = 0; x < width; ++x)
+            put(x, height - 1 - r, wrapOnce(x - width / 2, width), j);
+    }
+}
 // Phase image of the mode's values quantised over [min, max] (folded phase).
 QImage complexDataField2DToGrayImage(boost::shared_ptr<complexDataField2D> field, int mode,
                                      float min, float max, int levels);

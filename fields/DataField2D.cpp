@@ -3,11 +3,11 @@
 
 #include "base/messages.h"
 #include "base/phasedeckGlobals.h"
+#include "fields/alignedArray.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <new>
 
 namespace {
 
@@ -58,6 +58,7 @@ DataField2D::DataField2D(int sizeI, int sizeJ, double x0, double y0, double dx, 
                          float* array)
     : ok(array != nullptr)
     , data(array)
+    , adopted(array != nullptr)
     , sizeI(array && sizeI > 0 && sizeJ > 0 ? sizeI : 0)
     , sizeJ(array && sizeI > 0 && sizeJ > 0 ? sizeJ : 0)
     , x0(x0)
@@ -96,6 +97,7 @@ DataField2D& DataField2D::operator=(const DataField2D& other)
 void DataField2D::allocate(int newSizeI, int newSizeJ)
 {
     data = nullptr;
+    adopted = false;
     sizeI = 0;
     sizeJ = 0;
     if (newSizeI < 0 || newSizeJ < 0 || static_cast<long long>(newSizeI) * newSizeJ > INT_MAX) {
@@ -104,7 +106,7 @@ void DataField2D::allocate(int newSizeI, int newSizeJ)
     }
     const int count = newSizeI * newSizeJ;
     if (count > 0) {
-        data = new (std::nothrow) float[count];
+        data = static_cast<float*>(allocateAlignedBlock(sizeof(float) * std::size_t(count)));
         if (!data) {
             ok = false;
             return;
@@ -130,8 +132,12 @@ void DataField2D::clear()
 {
     sizeI = 0;
     sizeJ = 0;
-    delete[] data;
+    if (adopted)
+        delete[] data;
+    else
+        releaseAlignedBlock(data);
     data = nullptr;
+    adopted = false;
 }
 
 boost::shared_ptr<DataField2D> DataField2D::newField(int nI, int nJ, double x0, double y0,

@@ -12,8 +12,9 @@
 class DataField2D
 {
 public:
-    // Allocates sizeI * sizeJ elements set to fill. A negative size or a failed allocation gives
-    // an empty field (sizes 0, no data) with isOk() false.
+    // Allocates sizeI * sizeJ elements set to fill, in one block on a 64-byte boundary. A
+    // negative size or a failed allocation gives an empty field (sizes 0, no data) with isOk()
+    // false.
     DataField2D(int sizeI, int sizeJ, double x0, double y0, double dx, double dy, float fill);
     // Adopts the caller's array (allocated with new[]) without copying and frees it later. A null
     // array gives an empty field with isOk() false. (A template, so that a fill given as the
@@ -44,6 +45,9 @@ public:
     void setValuePeriodic(int i, int j, float v);
     void setValuePeriodic(int i, float v);
     void addValue(int i, int j, float v) { data[sizeI * j + i] += v; }
+    // The block of sizeI * sizeJ elements in storage order (element (i, j) at sizeI * j + i),
+    // null for an empty field, for element-wise passes.
+    const float* elementData() const { return data; }
     // Value at the fractional position (x along i, y along j). Mode 0: element
     // (trunc(x + 0.49), trunc(y + 0.49)) read with getValueChecked. Mode 1: raised-cosine blend
     // of the 2 x 2 elements from (trunc(x), trunc(y)); on the last column or row only the
@@ -168,6 +172,8 @@ private:
 
     bool ok;
     float* data;
+    // data came from the caller's new[] (the adopting constructor), not from allocate.
+    bool adopted = false;
     int sizeI;
     int sizeJ;
     double x0;

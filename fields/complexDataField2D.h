@@ -9,10 +9,11 @@
 
 class DataField2D;
 
-// A grid of sizeI x sizeJ complexFloat values. The release edition stores one row per i of sizeJ
-// interleaved (re, im) pairs (j runs fastest); the internal edition one block from FFTW's
-// allocator with element (i, j) at sizeI * j + i (i runs fastest). Only storage, allocation and
-// the in-place transforms touch the storage; element-wise passes use the storage-order block,
+// A grid of sizeI x sizeJ complexFloat values in one block on a 64-byte boundary. The release
+// edition stores one row per i of sizeJ interleaved (re, im) pairs (j runs fastest); the internal
+// edition one block that FFTW 2 transforms in place, from FFTW's allocator when a hook is
+// installed there, with element (i, j) at sizeI * j + i (i runs fastest). Only storage, allocation
+// and the in-place transforms touch the storage; element-wise passes use the storage-order block,
 // everything else goes through getValue / setValue.
 // Lengths in metres. The domain flag (0 or 1) is flipped by every in-place transform; fields made
 // from a DataField2D have flag 0.
@@ -259,6 +260,11 @@ private:
 };
 
 #if PHASEDECK_LAB
+inline std::size_t complexDataField2D::elementIndex(int i, int j) const
+{
+    return std::size_t(sizeI) * std::size_t(j) + std::size_t(i);
+}
+
 inline complexFloat complexDataField2D::getValue(int i, int j) const
 {
     return buffer[sizeI * j + i];
@@ -284,6 +290,11 @@ inline complexFloat complexDataField2D::getDFTCoefficient(int k1, int k2) const
     return getFourierComponent(k1, k2);
 }
 #else
+inline std::size_t complexDataField2D::elementIndex(int i, int j) const
+{
+    return std::size_t(sizeJ) * std::size_t(i) + std::size_t(j);
+}
+
 inline complexFloat complexDataField2D::getValue(int i, int j) const
 {
     return {rows[i][2 * j], rows[i][2 * j + 1]};

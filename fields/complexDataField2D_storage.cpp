@@ -3,12 +3,17 @@
 
 #include "fields/complexFFT2D.h"
 
+#include <algorithm>
+
 bool complexDataField2D::allocate()
 {
-    // Exhaustion ends the process inside the allocator, so rows are never null for a field with
-    // elements.
-    rows = (sizeI > 0 && sizeJ > 0) ? allocFloatArray2D(sizeI, 2 * sizeJ) : nullptr;
-    return true;
+    if (sizeI <= 0 || sizeJ <= 0) {
+        rows = nullptr;
+        return true;
+    }
+    // A refusal leaves the field empty instead of ending the process as allocFloatArray2D does.
+    rows = allocFloatArray2DOrNull(sizeI, 2 * sizeJ);
+    return rows != nullptr;
 }
 
 float* complexDataField2D::elementData()
@@ -21,27 +26,24 @@ const float* complexDataField2D::elementData() const
     return rows ? rows[0] : nullptr;
 }
 
-std::size_t complexDataField2D::elementIndex(int i, int j) const
-{
-    return std::size_t(sizeJ) * std::size_t(i) + std::size_t(j);
-}
-
 void complexDataField2D::deallocate()
 {
     freeFloatArray2D(rows);
     rows = nullptr;
 }
 
+// Both walk the one block of the rows in order.
 void complexDataField2D::fillWith(const complexFloat& value)
 {
-    for (int i = 0; i < sizeI; ++i)
-        for (int j = 0; j < sizeJ; ++j)
-            setValue(i, j, value);
+    float* block = elementData();
+    for (std::size_t k = 0; block && k < elementCount(); ++k) {
+        block[2 * k] = value.re;
+        block[2 * k + 1] = value.im;
+    }
 }
 
 void complexDataField2D::copyValuesFrom(const complexDataField2D& source)
 {
-    for (int i = 0; i < sizeI; ++i)
-        for (int j = 0; j < sizeJ; ++j)
-            setValue(i, j, source.getValue(i, j));
+    if (float* block = elementData())
+        std::copy(source.elementData(), source.elementData() + 2 * elementCount(), block);
 }

@@ -2,6 +2,7 @@
 #include "fields/complexFFT2D.h"
 
 #include "base/vectorPath.h"
+#include "fields/alignedArray.h"
 #include "fields/complexFFT2DKernels.h"
 
 #include <algorithm>
@@ -73,26 +74,35 @@ int complexFFT2DColumnBufferSize(int n1, int n2)
 
 void* allocFloatArray1D(int n)
 {
-    void* p = n >= 0 ? std::malloc(sizeof(float) * std::max<size_t>(size_t(n), 1)) : nullptr;
+    void* p = n >= 0 ? allocateAlignedBlock(sizeof(float) * size_t(n)) : nullptr;
     if (!p)
         failWith("Allocation Failure!\n");
     return p;
 }
 
-float** allocFloatArray2D(int n1, int n2)
+float** allocFloatArray2DOrNull(int n1, int n2)
 {
     if (n1 < 0 || n2 < 0)
-        failWith("Allocation Failure!\n");
+        return nullptr;
     auto rows = static_cast<float**>(std::malloc(sizeof(float*) * std::max<size_t>(n1, 1)));
     if (!rows)
-        failWith("Allocation Failure!\n");
-    auto block = static_cast<float*>(
-        std::malloc(sizeof(float) * std::max<size_t>(size_t(n1) * size_t(n2), 1)));
-    if (!block)
-        failWith("Allocation Failure!\n");
+        return nullptr;
+    auto block = static_cast<float*>(allocateAlignedBlock(sizeof(float) * size_t(n1) * size_t(n2)));
+    if (!block) {
+        std::free(rows);
+        return nullptr;
+    }
     rows[0] = block;
     for (int r = 1; r < n1; ++r)
         rows[r] = block + size_t(r) * size_t(n2);
+    return rows;
+}
+
+float** allocFloatArray2D(int n1, int n2)
+{
+    float** rows = allocFloatArray2DOrNull(n1, n2);
+    if (!rows)
+        failWith("Allocation Failure!\n");
     return rows;
 }
 
@@ -152,13 +162,13 @@ void complexFFT2D(int n1, int n2, int isgn, float** a, float* t, int* ip, float*
     if (!t) {
         bufferFloats
             = std::max({bufferFloats, wideRowBufferSize(n1, n2), wideColumnBufferSize(n1, n2)});
-        buffer = static_cast<float*>(std::malloc(sizeof(float) * size_t(bufferFloats)));
+        buffer = static_cast<float*>(allocateAlignedBlock(sizeof(float) * size_t(bufferFloats)));
         if (!buffer)
             failWith("fft2d memory allocation error\n");
     }
     kernels().transform2D(n1, n2, isgn, a, buffer, bufferFloats, tablesOf(ip, w));
     if (!t)
-        std::free(buffer);
+        releaseAlignedBlock(buffer);
 }
 
 void complexFFT2DOnce(int n1, int n2, int isgn, float** a)

@@ -22,14 +22,16 @@ int complexFFT2DTableSize(int n1, int n2);
 // Floats of the column buffer t for an N1 x N2 transform.
 int complexFFT2DColumnBufferSize(int n1, int n2);
 
-// Allocates n 4-byte elements, used for floats (w, t) and for the int table ip; release with
-// std::free. When the allocation fails, "Allocation Failure!" goes to the error output and the
-// process ends with exit code 1.
+// Allocates n 4-byte elements on a 64-byte boundary (alignedArray.h), used for floats (w, t)
+// and for the int table ip; release with std::free. When the allocation fails, "Allocation
+// Failure!" goes to the error output and the process ends with exit code 1.
 void* allocFloatArray1D(int n);
-// Allocates the table of n1 row pointers and one block of n1 * n2 floats, row r starting at float
-// r * n2 of the block; the values are not initialised. Failure of either allocation ends the
-// process as allocFloatArray1D does.
+// Allocates the table of n1 row pointers and one block of n1 * n2 floats on a 64-byte boundary,
+// row r starting at float r * n2 of the block; the values are not initialised. Failure of either
+// allocation ends the process as allocFloatArray1D does.
 float** allocFloatArray2D(int n1, int n2);
+// The same, but a refused allocation (or a negative size) gives null, with nothing left allocated.
+float** allocFloatArray2DOrNull(int n1, int n2);
 // Frees the block (through row 0) and then the row table; a null table does nothing.
 void freeFloatArray2D(float** a);
 
@@ -37,9 +39,9 @@ void freeFloatArray2D(float** a);
 //   X(k1, k2) = sum over j1, j2 of x(j1, j2) exp(s 2 pi i (j1 k1 / N1 + j2 k2 / (N2 / 2)))
 // with s = +1 for isgn >= 0 and s = -1 for isgn < 0, in natural order (X(0, 0) is the zero
 // frequency) and unscaled: isgn +1 followed by isgn -1 multiplies the data by N1 N2 / 2.
-// t may be null: the column buffer is then allocated for the call; when that fails,
-// "fft2d memory allocation error" goes to the error output and the process ends with exit code 1.
-// Builds the table in w when max(2 N1, N2) > 4 ip[0].
+// t may be null: the column buffer is then allocated (64-byte aligned) for the call; when that
+// fails, "fft2d memory allocation error" goes to the error output and the process ends with exit
+// code 1. Builds the table in w when max(2 N1, N2) > 4 ip[0].
 void complexFFT2D(int n1, int n2, int isgn, float** a, float* t, int* ip, float* w);
 // complexFFT2D with ip and w allocated for this call alone (the tables are built afresh and freed
 // after it) and its own column buffer.

@@ -366,6 +366,15 @@ inline void prefetch(const float* p)
 #endif
 }
 
+inline void prefetchForWrite(float* p)
+{
+#if defined(__GNUC__)
+    __builtin_prefetch(p, 1);
+#else
+    (void)p;
+#endif
+}
+
 // Rows ahead of the column copy that are asked for early. Rows a power of two apart fall into
 // very few sets of the first-level cache, so only a short distance pays: a longer one evicts the
 // lines before they are used.
@@ -450,8 +459,13 @@ void transformColumnsPipelined(int n1, int n2, int isgn, float** a, float* t, co
         const int c1 = c0 + E;
         const bool more = c1 < n2;
         forEachReversed(tab, n1, [&](int r, int p) {
-            if (r + prefetchRows < n1)
+            // Both lines of the row the walk meets next: the one the next group reads and the
+            // one this group writes back (evicted since its own walk), asked for as a write.
+            if (r + prefetchRows < n1) {
                 prefetch(a[r + prefetchRows] + (more ? c1 : c0));
+                if (more)
+                    prefetchForWrite(a[r + prefetchRows] + c0);
+            }
             if (more)
                 toLanes<W>(a[r] + c1, next + E * r);
             fromLanes<W>(current + E * p, a[r] + c0);

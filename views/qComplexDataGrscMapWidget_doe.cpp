@@ -32,11 +32,11 @@ void qComplexDataGrscMapWidget::computeDOEforBitmap()
     }
 
     setWaitCursor(true);
-    boost::shared_ptr<complexDataField2D> design = designDoeByIfta(target);
+    QImage phase;
+    boost::shared_ptr<complexDataField2D> design
+        = designDoeByIfta(target, doeDesignConstants, &phase);
     setWaitCursor(false);
 
-    const QImage phase
-        = complexDataField2DToImage(design, displayPhase, doeDesignConstants.phaseLevels);
     openFullScreenWindow(
         phase, QStringLiteral("Replicated full screen view of DOE for signal ") + shortNameText,
         true, true);

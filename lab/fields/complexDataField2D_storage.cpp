@@ -1,22 +1,24 @@
 // complexDataField2D: the block storage from FFTW's allocator, element (i, j) at sizeI * j + i.
 #include "fields/complexDataField2D.h"
 
+#include "fields/alignedArray.h"
+
 #include <sfftw.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 static_assert(sizeof(complexFloat) == sizeof(fftw_complex), "elements are FFTW's complex values");
 
 namespace {
 
 // fftw_malloc ends the process when memory runs out; for a field a refusal leaves it empty
-// instead. Without an installed hook the block comes from malloc, which fftw_free releases; a
-// hook that someone else installed keeps its say.
+// instead. Without an installed hook the block is a 64-byte aligned one from the C library, which
+// fftw_free releases (it calls free); a hook that someone else installed keeps its say.
 complexFloat* allocateBlock(size_t count)
 {
     const size_t bytes = count * sizeof(complexFloat);
-    return static_cast<complexFloat*>(fftw_malloc_hook ? fftw_malloc(bytes) : std::malloc(bytes));
+    return static_cast<complexFloat*>(fftw_malloc_hook ? fftw_malloc(bytes)
+                                                       : allocateAlignedBlock(bytes));
 }
 
 } // namespace
@@ -36,11 +38,6 @@ float* complexDataField2D::elementData()
 const float* complexDataField2D::elementData() const
 {
     return reinterpret_cast<const float*>(buffer);
-}
-
-std::size_t complexDataField2D::elementIndex(int i, int j) const
-{
-    return std::size_t(sizeI) * std::size_t(j) + std::size_t(i);
 }
 
 void complexDataField2D::deallocate()

@@ -90,18 +90,60 @@ TEST_P(designKernels, quantizationTakesTheExactDecisionForEveryValue)
         const std::vector<complexFloat> table = levelPhasors(c.levels);
         const phaseQuantization q = makePhaseQuantization(c.fraction, c.levels, table.data());
         const std::vector<float> input = quantizationInput(c.levels, c.fraction, 3);
+        const std::size_t n = input.size() / 2;
         std::vector<float> expected = input;
-        for (std::size_t k = 0; k < expected.size() / 2; ++k)
-            quantizeElement(expected[2 * k], expected[2 * k + 1], q);
+        std::vector<int> expectedLevels(n);
+        for (std::size_t k = 0; k < n; ++k)
+            expectedLevels[k] = quantizeElement(expected[2 * k], expected[2 * k + 1], q);
         std::vector<float> z = input;
-        quantizePhases(z.data(), z.size() / 2, q);
-        for (std::size_t k = 0; k < z.size() / 2; ++k)
-            if (std::memcmp(&z[2 * k], &expected[2 * k], 2 * sizeof(float)) != 0) {
+        std::vector<int> levels(n, -2);
+        quantizePhases(z.data(), n, q, levels.data());
+        for (std::size_t k = 0; k < n; ++k)
+            if (std::memcmp(&z[2 * k], &expected[2 * k], 2 * sizeof(float)) != 0
+                || levels[k] != expectedLevels[k]) {
                 ADD_FAILURE() << "value " << k << " (" << input[2 * k] << ", " << input[2 * k + 1]
-                              << ") gives (" << z[2 * k] << ", " << z[2 * k + 1] << "), not ("
-                              << expected[2 * k] << ", " << expected[2 * k + 1] << ")";
+                              << ") gives (" << z[2 * k] << ", " << z[2 * k + 1] << ") at level "
+                              << levels[k] << ", not (" << expected[2 * k] << ", "
+                              << expected[2 * k + 1] << ") at level " << expectedLevels[k];
                 break;
             }
+        // Without the levels asked for, the same values.
+        std::vector<float> alone = input;
+        quantizePhases(alone.data(), n, q);
+        EXPECT_TRUE(sameBits(alone, z));
+    }
+}
+
+// A snapped value is its level's phasor exactly, every other value keeps its phase: the level
+// indices tell the two apart.
+TEST_P(designKernels, levelIndicesNameTheLevelPhasorOfEverySnappedValue)
+{
+    for (const QuantizationCase& c : quantizationCases) {
+        SCOPED_TRACE(testing::Message() << c.levels << " levels, fraction " << c.fraction);
+        const std::vector<complexFloat> table = levelPhasors(c.levels);
+        for (const complexFloat* levelPhasors : {table.data(), (const complexFloat*)nullptr}) {
+            const phaseQuantization q = makePhaseQuantization(c.fraction, c.levels, levelPhasors);
+            std::vector<float> z = quantizationInput(c.levels, c.fraction, 6);
+            const std::size_t n = z.size() / 2;
+            std::vector<int> levels(n, -2);
+            quantizePhases(z.data(), n, q, levels.data());
+            std::size_t snapped = 0;
+            for (std::size_t k = 0; k < n; ++k) {
+                SCOPED_TRACE(testing::Message() << "value " << k);
+                ASSERT_GE(levels[k], -1);
+                ASSERT_LE(levels[k], c.levels);
+                if (levels[k] < 0)
+                    continue;
+                ++snapped;
+                const complexFloat p = table[std::size_t(levels[k])];
+                EXPECT_EQ(z[2 * k], p.re);
+                EXPECT_EQ(z[2 * k + 1], p.im);
+            }
+            if (c.fraction == 0.0)
+                EXPECT_EQ(snapped, 0u);
+            else
+                EXPECT_GT(snapped, n / 4);
+        }
     }
 }
 
@@ -128,7 +170,7 @@ TEST(designKernelElements, quantizeElementFollowsTheDefinition)
         const phaseQuantization q = makePhaseQuantization(c.fraction, levels, table.data());
         float re = float(3.0 * std::cos(c.phase)), im = float(3.0 * std::sin(c.phase));
         const double phase = std::atan2(double(im), double(re));
-        quantizeElement(re, im, q);
+        EXPECT_EQ(quantizeElement(re, im, q), c.level);
         EXPECT_NEAR(std::hypot(re, im), 1.0, 2e-7);
         if (c.level >= 0) {
             EXPECT_EQ(re, table[std::size_t(c.level)].re);
@@ -199,9 +241,11 @@ TEST(designKernelPaths, bothPathsGiveBitIdenticalResults)
         const phaseQuantization q = makePhaseQuantization(c.fraction, c.levels, table.data());
         std::vector<float> portable = quantizationInput(c.levels, c.fraction, 4);
         std::vector<float> avx2 = portable;
-        quantizePhasesPortable(portable.data(), portable.size() / 2, q);
-        quantizePhasesAvx2(avx2.data(), avx2.size() / 2, q);
+        std::vector<int> portableLevels(portable.size() / 2), avx2Levels(avx2.size() / 2, -2);
+        quantizePhasesPortable(portable.data(), portable.size() / 2, q, portableLevels.data());
+        quantizePhasesAvx2(avx2.data(), avx2.size() / 2, q, avx2Levels.data());
         EXPECT_TRUE(sameBits(portable, avx2));
+        EXPECT_EQ(portableLevels, avx2Levels);
     }
 
     std::vector<float> z = quantizationInput(256, 1.0, 5);

@@ -4,11 +4,14 @@
 
 #include "base/phasedeckGlobals.h"
 #include "base/phasedeckRandom.h"
+#include "design/randomPhase.h"
 #include "design/signalOrderList.h"
 #include "designTestFields.h"
+#include "fields/specialFunctions.h"
 #include "support/messageRecorder.h"
 
 #include <complex>
+#include <cstring>
 #include <ctime>
 
 using namespace designTest;
@@ -271,6 +274,35 @@ TEST(designOperations, randomPhaseFieldDrawsOnePhasePerElementFromTheClockSeed)
     EXPECT_EQ(amplitude->getValue(1, 0), 2.0f);
 }
 
+// The draws go to the elements in the amplitude's order, j outside, over whole lines of any
+// length: the field is drawRandomPhasor() times the amplitude, element by element, bit for bit.
+TEST(designOperations, randomPhaseFieldIsThePhasorDrawTimesTheAmplitudeInElementOrder)
+{
+    for (const auto& sizes : {std::pair<int, int>{300, 7}, {1, 600}, {257, 3}}) {
+        SCOPED_TRACE(testing::Message() << sizes.first << " x " << sizes.second);
+        std::vector<float> values(std::size_t(sizes.first * sizes.second));
+        for (std::size_t k = 0; k < values.size(); ++k)
+            values[k] = float(k % 7) * 0.25f;
+        RealField amplitude = realField(sizes.first, sizes.second, values);
+        ComplexField field;
+        std::vector<complexFloat> expected;
+        withinOneSecond([&] {
+            field = randomPhaseField(amplitude);
+            seedRandomPhasesFromClock();
+            expected.clear();
+            for (int j = 0; j < sizes.second; ++j)
+                for (int i = 0; i < sizes.first; ++i)
+                    expected.push_back(drawRandomPhasor() * amplitude->getValue(i, j));
+        });
+        for (int j = 0; j < sizes.second; ++j)
+            for (int i = 0; i < sizes.first; ++i) {
+                const complexFloat z = field->getValue(i, j);
+                const complexFloat e = expected[std::size_t(sizes.first * j + i)];
+                ASSERT_TRUE(z.re == e.re && z.im == e.im) << "(" << i << ", " << j << ")";
+            }
+    }
+}
+
 TEST(designOperations, randomPhasesKeepTheModulus)
 {
     const ComplexField original = randomComplexField(5, 4, 7);
@@ -505,6 +537,42 @@ TEST(designOperations, sincPrecompensationOnFourByFour)
         }
         EXPECT_EQ(target->getValue(0, 0), values[0]);
         EXPECT_EQ(target->getValue(1, 1), 0.0f);
+    }
+}
+
+// Element by element the definition, in double with pow for every exponent, bit for bit: odd
+// and even sizes, the default and a short period, exponents 1, 2 and 0.5, zeros and negatives.
+TEST(designOperations, sincPrecompensationIsTheDefinitionBitForBit)
+{
+    struct Case
+    {
+        int sizeI, sizeJ, periodX, periodY;
+        double exponent;
+    };
+    const Case cases[] = {{8, 8, 8, 8, 1.0}, {7, 5, 0, 0, 1.0},   {6, 9, 0, 4, 2.0},
+                          {5, 4, 3, 0, 0.5}, {16, 1, 16, 1, 1.0}, {1, 1, 0, 0, 1.0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.sizeI << " x " << c.sizeJ << ", periods " << c.periodX
+                                        << ", " << c.periodY << ", exponent " << c.exponent);
+        std::vector<float> values(std::size_t(c.sizeI * c.sizeJ));
+        for (std::size_t k = 0; k < values.size(); ++k)
+            values[k] = k % 5 == 2 ? 0.0f : (k % 3 == 1 ? -1.5f : 1.0f) * float(k + 1);
+        RealField target = realField(c.sizeI, c.sizeJ, values);
+        precompensateSincEnvelope(target, c.periodX, c.periodY, c.exponent);
+        const double px = c.periodX ? c.periodX : c.sizeI, py = c.periodY ? c.periodY : c.sizeJ;
+        auto envelope = [&](int i, int j) {
+            return sinc((i - c.sizeI / 2) / px) * sinc((j - c.sizeJ / 2) / py);
+        };
+        const double reference = std::pow(envelope(0, 0), c.exponent);
+        for (int j = 0; j < c.sizeJ; ++j)
+            for (int i = 0; i < c.sizeI; ++i) {
+                const float v = values[std::size_t(c.sizeI * j + i)];
+                const double local = std::pow(envelope(i, j), c.exponent);
+                const float expected = v == 0.0f || local == 0.0 ? v : float(reference / local * v);
+                const float actual = target->getValue(i, j);
+                EXPECT_EQ(std::memcmp(&actual, &expected, sizeof(float)), 0)
+                    << "(" << i << ", " << j << "): " << actual << " against " << expected;
+            }
     }
 }
 

@@ -2,10 +2,13 @@
 // zoomed window, and whole designs (an off-centre L, a black picture, repeated seeds).
 #include "design/doeFromBitmap.h"
 
+#include "design/designOperations.h"
 #include "designTestFields.h"
 #include "fieldio/fieldToImage.h"
+#include "support/vectorPaths.h"
 
 #include <QColor>
+#include <cstring>
 
 // The internal edition has its own design (tests/lab/doeFromBitmap_test.cpp).
 #if !PHASEDECK_LAB
@@ -92,6 +95,100 @@ TEST(doeFromBitmap, targetIsPaddedCompensatedAndCentredOnTheFirstElement)
         EXPECT_NEAR(target->getSum(), expectedSum, 1e-4); // the rest is zero padding
     }
     EXPECT_EQ(picture->getValue(0, 0), 4.0f);
+}
+
+// The one pass gives what resizing, the square root, the pre-compensation and the shift give
+// one after the other, bit for bit: pictures smaller and larger than the grid, odd and even
+// sides, zeros, negative values (NaN under the square root) and a pitch of their own.
+TEST(doeFromBitmap, targetIsThePaddedRootCompensatedAndShiftedPictureBitForBit)
+{
+    struct Case
+    {
+        int sizeI, sizeJ, grid;
+    };
+    const Case cases[] = {{3, 2, 8},   {24, 24, 32}, {25, 13, 32}, {40, 9, 32},
+                          {9, 40, 16}, {5, 5, 1},    {1, 1, 2},    {64, 64, 64}};
+    for (const Case& c : cases)
+        for (bool intensity : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c.sizeI << " x " << c.sizeJ << " into " << c.grid
+                                            << (intensity ? ", intensity" : ", amplitude"));
+            std::vector<float> values(std::size_t(c.sizeI * c.sizeJ));
+            for (std::size_t k = 0; k < values.size(); ++k)
+                values[k] = k % 4 == 1 ? 0.0f : (k % 9 == 4 ? -3.0f : float(k % 17) * 13.5f);
+            const RealField picture = realField(c.sizeI, c.sizeJ, values, 0.0f, 2e-6, 3e-6);
+            RealField expected = picture->resizeCentered(c.grid, c.grid);
+            if (intensity)
+                expected->applySqrt();
+            precompensateSincEnvelope(expected, c.grid, c.grid, 1.0);
+            expected = expected->cyclicShift(-(c.grid / 2), -(c.grid / 2));
+
+            const RealField target = doeTargetAmplitude(*picture, c.grid, intensity);
+            ASSERT_EQ(target->getSizeI(), c.grid);
+            ASSERT_EQ(target->getSizeJ(), c.grid);
+            EXPECT_EQ(target->getDx(), expected->getDx());
+            EXPECT_EQ(target->getDy(), expected->getDy());
+            EXPECT_EQ(target->getX0(), expected->getX0());
+            EXPECT_EQ(target->getY0(), expected->getY0());
+            EXPECT_EQ(std::memcmp(target->elementData(), expected->elementData(),
+                                  sizeof(float) * std::size_t(c.grid * c.grid)),
+                      0);
+        }
+}
+
+// The image from the levels of the last round is the converter's image of the DOE, on both vector
+// paths.
+class doeFromBitmapPaths : public vectorPathTest
+{
+};
+
+INSTANTIATE_TEST_SUITE_P(paths, doeFromBitmapPaths, testing::ValuesIn(bothVectorPaths()),
+                         vectorPathParameterName);
+
+TEST_P(doeFromBitmapPaths, phaseImageOfTheDesignIsTheConvertersImage)
+{
+    for (int side : {24, 40}) {
+        SCOPED_TRACE(side);
+        RealField picture = realField(side, side - 5);
+        for (int i = side / 3; i < side - 2; ++i)
+            picture->setValue(i, side / 2, 200.0f);
+        picture->setValue(2, 3, 90.0f);
+        const RealField target = doeTargetAmplitude(*picture, doeGridSize(side, side - 5), true);
+        QImage phase;
+        const ComplexField doe = designDoeByIfta(target, doeDesignConstants, &phase);
+        const QImage expected = complexDataField2DToImage(doe, displayPhase, 256);
+        ASSERT_FALSE(phase.isNull());
+        EXPECT_EQ(phase.format(), expected.format());
+        EXPECT_EQ(phase.colorTable(), expected.colorTable());
+        EXPECT_TRUE(phase == expected);
+    }
+}
+
+// Elements on a level use the level's gray, the others (-1) their own: the image is the
+// converter's whatever the mix; without levels, or with fewer than three, it is the converter.
+TEST(doeFromBitmap, phaseImageFromLevelsMatchesTheConverterForAnyMix)
+{
+    for (int levels : {256, 8, 3, 2}) {
+        SCOPED_TRACE(levels);
+        const int sizeI = 6, sizeJ = 5;
+        ComplexField doe = randomComplexField(sizeI, sizeJ, 9);
+        std::vector<int> levelOf(doe->elementCount(), -1);
+        for (int j = 0; j < sizeJ; ++j)
+            for (int i = 0; i < sizeI; ++i) {
+                const int k = (7 * i + 3 * j) % (levels + 1);
+                if ((i + j) % 3 == 0)
+                    continue; // keeps its own phase
+                doe->setValue(i, j, quantizationLevelPhasor(k, levels));
+                levelOf[doe->elementIndex(i, j)] = k;
+            }
+        // +-pi: both ends of the levels, and the fold of the display.
+        doe->setValue(0, 1, quantizationLevelPhasor(0, levels));
+        levelOf[doe->elementIndex(0, 1)] = 0;
+        doe->setValue(1, 1, quantizationLevelPhasor(levels, levels));
+        levelOf[doe->elementIndex(1, 1)] = levels;
+        const QImage expected = complexDataField2DToImage(doe, displayPhase, levels);
+        EXPECT_TRUE(doePhaseImage(doe, levels, levelOf.data()) == expected);
+        EXPECT_TRUE(doePhaseImage(doe, levels, nullptr) == expected);
+    }
 }
 
 namespace {

@@ -139,6 +139,51 @@ TEST_F(iftaEngine, quantizationStageEndsOnUnitModulusAndPhaseLevels)
     }
 }
 
+// The levels the last round leaves name every element that sits exactly on a level; the other
+// stages drop them, since they no longer describe the field.
+TEST_F(iftaEngine, lastQuantizationRoundKeepsTheLevelOfEveryElement)
+{
+    struct Case
+    {
+        int rounds;
+        int levels;
+    };
+    const Case cases[] = {{10, 256}, {1, 256}, {3, 8}, {2, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rounds << " rounds, " << c.levels << " levels");
+        iftaEngine2D engine(target, mask, 1.0f, 2);
+        EXPECT_EQ(engine.lastQuantizationLevels(), nullptr);
+        ComplexField doe = start(33);
+        engine.iterateSecondStage(doe, 2);
+        engine.iterateQuantizationStage(doe, c.rounds, c.levels);
+        const int* levels = engine.lastQuantizationLevels();
+        ASSERT_NE(levels, nullptr);
+        ASSERT_EQ(engine.lastQuantizationLevelCount(), doe->elementCount());
+        int snapped = 0;
+        for (int j = 0; j < N; ++j)
+            for (int i = 0; i < N; ++i) {
+                SCOPED_TRACE(testing::Message() << "(" << i << ", " << j << ")");
+                const int k = levels[doe->elementIndex(i, j)];
+                ASSERT_GE(k, -1);
+                ASSERT_LE(k, c.levels);
+                if (k < 0)
+                    continue;
+                ++snapped;
+                const complexFloat expected = quantizationLevelPhasor(k, c.levels);
+                EXPECT_EQ(doe->getValue(i, j).re, expected.re);
+                EXPECT_EQ(doe->getValue(i, j).im, expected.im);
+            }
+        // The last round snaps with fraction 1: every element but an exact half-way one.
+        EXPECT_GE(snapped, N * N - 2);
+        engine.iterateSecondStage(doe, 1);
+        EXPECT_EQ(engine.lastQuantizationLevels(), nullptr);
+        engine.iterateQuantizationStage(doe, 1, c.levels);
+        EXPECT_NE(engine.lastQuantizationLevels(), nullptr);
+        engine.iterateFirstStage(doe, 1);
+        EXPECT_EQ(engine.lastQuantizationLevels(), nullptr);
+    }
+}
+
 TEST_F(iftaEngine, quantizationStageWithoutRoundsDoesNothing)
 {
     iftaEngine2D engine(target, mask, 1.0f, 2);

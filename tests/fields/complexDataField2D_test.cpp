@@ -7,8 +7,13 @@
 #include "fields/DataField2D.h"
 #include "support/messageRecorder.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -249,6 +254,40 @@ TEST(complexDataField2D, sizesBeyondTheIndexRangeGiveAnEmptyField)
     EXPECT_EQ(assigned.getSizeJ(), 0);
     EXPECT_EQ(storageOf(assigned), nullptr);
 }
+
+#if !PHASEDECK_LAB
+// Storage the system refuses leaves an empty field instead of ending the process (the address
+// space of a child process is limited; AddressSanitizer's reservations need it unlimited).
+TEST(complexDataField2DDeathTest, refusedRowStorageLeavesAnEmptyField)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer cannot run under a limited address space";
+#else
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            rlimit limit{};
+            getrlimit(RLIMIT_AS, &limit);
+            long pages = 0;
+            if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+                if (std::fscanf(statm, "%ld", &pages) != 1)
+                    pages = 0;
+                std::fclose(statm);
+            }
+            // What the process holds and 256 MB more; the field asks for 2 GB.
+            limit.rlim_cur = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(256) << 20);
+            setrlimit(RLIMIT_AS, &limit);
+            complexDataField2D field(1 << 14, 1 << 14, 0);
+            complexDataField2D small(3, 2, 0);
+            std::exit(!field.isOk() && field.getSizeI() == 0 && field.getSizeJ() == 0
+                              && storageOf(field) == nullptr && small.isOk()
+                          ? 0
+                          : 1);
+        },
+        testing::ExitedWithCode(0), "");
+#endif
+}
+#endif
 
 TEST(complexDataField2D, parametersAndCoordinates)
 {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 #include <random>
 #include <string>
@@ -195,6 +196,15 @@ std::string sizeName(int n1, int m, int isgn)
     return std::to_string(n1) + " x " + std::to_string(m) + " values, isgn " + std::to_string(isgn);
 }
 
+// The first float at or after p that lies shift floats past a 64-byte boundary (p must have
+// 16 + shift floats to spare).
+float* offBoundary(float* p, int shift)
+{
+    const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(p);
+    const std::uintptr_t boundary = (address + 63) / 64 * 64;
+    return p + (boundary - address) / sizeof(float) + shift;
+}
+
 // Both ways of calling complexFFT2D: with its own column buffer and with the caller's.
 enum class Buffer { own, caller };
 
@@ -202,6 +212,25 @@ void transform2D(RowArray& x, int isgn, WorkAreas& work, Buffer buffer)
 {
     complexFFT2D(x.n1, 2 * x.m, isgn, x.a, buffer == Buffer::caller ? work.t.get() : nullptr,
                  work.ip.get(), work.w.get());
+}
+
+// n1 x m complex values.
+struct ArraySize
+{
+    int n1;
+    int m;
+};
+
+// Calls check(size, isgn, buffer) for every size, both signs and both buffer modes.
+template<typename Check>
+void forEverySignAndBuffer(std::initializer_list<ArraySize> sizes, Check check)
+{
+    for (const ArraySize& s : sizes)
+        for (int isgn : {1, -1})
+            for (Buffer buffer : {Buffer::own, Buffer::caller}) {
+                SCOPED_TRACE(sizeName(s.n1, s.m, isgn));
+                check(s, isgn, buffer);
+            }
 }
 
 // Transforms random data of n1 x m values with fresh minimum-size work areas and compares with
@@ -566,31 +595,63 @@ TEST(ComplexFFT2DPathsTest, BothPathsAgreeOnLargeArrays)
 {
     if (!processorHasAvx2Fma())
         GTEST_SKIP() << "the processor has no AVX2 + FMA";
-    const struct
-    {
-        int n1;
-        int m;
-    } sizes[] = {{1024, 1024}, {2048, 8}, {8, 2048}, {256, 512}};
-    for (const auto& s : sizes)
-        for (int isgn : {1, -1})
-            for (Buffer buffer : {Buffer::own, Buffer::caller}) {
-                SCOPED_TRACE(sizeName(s.n1, s.m, isgn));
-                const std::vector<cd> input = randomValues(size_t(s.n1) * s.m, 17);
-                std::vector<cd> results[2];
-                for (int k = 0; k < 2; ++k) {
-                    scopedVectorPath path(k == 0 ? vectorPath::portable : vectorPath::avx2Fma);
-                    ASSERT_TRUE(path.active());
-                    RowArray x(s.n1, s.m);
-                    x.set(input);
-                    WorkAreas work(s.n1, 2 * s.m);
-                    transform2D(x, isgn, work, buffer);
-                    results[k] = x.values();
-                }
-                EXPECT_LT(relativeError(results[1], results[0]), 1e-6);
-            }
+    forEverySignAndBuffer({{1024, 1024}, {2048, 8}, {8, 2048}, {256, 512}},
+                          [](const ArraySize& s, int isgn, Buffer buffer) {
+                              const std::vector<cd> input = randomValues(size_t(s.n1) * s.m, 17);
+                              std::vector<cd> results[2];
+                              for (int k = 0; k < 2; ++k) {
+                                  scopedVectorPath path(k == 0 ? vectorPath::portable
+                                                               : vectorPath::avx2Fma);
+                                  ASSERT_TRUE(path.active());
+                                  RowArray x(s.n1, s.m);
+                                  x.set(input);
+                                  WorkAreas work(s.n1, 2 * s.m);
+                                  transform2D(x, isgn, work, buffer);
+                                  results[k] = x.values();
+                              }
+                              EXPECT_LT(relativeError(results[1], results[0]), 1e-6);
+                          });
 }
 
-TEST(AllocFloatArray2DTest, RowsLieOneRowLengthApartInOneBlock)
+// The kernels read and write the rows wherever they start: rows on a 64-byte boundary (as the
+// allocator gives them) and rows shifted off it by a few floats give the same bits, with the
+// transform's own column buffer and with a caller's buffer that is off the boundary as well.
+TEST_P(ComplexFFT2DTest, ResultsDoNotDependOnWhereTheRowsStart)
+{
+    forEverySignAndBuffer(
+        {{64, 64}, {256, 32}, {8, 512}, {512, 4}}, [](const ArraySize& s, int isgn, Buffer buffer) {
+            const std::vector<cd> input = randomValues(size_t(s.n1) * s.m, 23);
+            RowArray aligned(s.n1, s.m);
+            ASSERT_EQ(reinterpret_cast<std::uintptr_t>(aligned.a[0]) % 64, 0u);
+            aligned.set(input);
+            WorkAreas work(s.n1, 2 * s.m);
+            transform2D(aligned, isgn, work, buffer);
+            const std::vector<float> expected = aligned.floats();
+
+            const size_t floats = 2 * size_t(s.n1) * s.m;
+            for (int shift : {1, 4, 6, 12}) {
+                SCOPED_TRACE("rows " + std::to_string(4 * shift) + " bytes off the boundary");
+                std::vector<float> block(floats + 32);
+                float* const base = offBoundary(block.data(), shift);
+                std::vector<float*> rows(size_t(s.n1));
+                for (int r = 0; r < s.n1; ++r)
+                    rows[size_t(r)] = base + size_t(r) * 2 * s.m;
+                RowArray source(s.n1, s.m);
+                source.set(input);
+                std::memcpy(rows[0], source.a[0], floats * sizeof(float));
+                std::vector<float> callerBuffer(size_t(complexFFT2DColumnBufferSize(s.n1, 2 * s.m))
+                                                + 32);
+                WorkAreas shiftedWork(s.n1, 2 * s.m);
+                complexFFT2D(s.n1, 2 * s.m, isgn, rows.data(),
+                             buffer == Buffer::caller ? offBoundary(callerBuffer.data(), shift)
+                                                      : nullptr,
+                             shiftedWork.ip.get(), shiftedWork.w.get());
+                EXPECT_EQ(std::memcmp(rows[0], expected.data(), floats * sizeof(float)), 0);
+            }
+        });
+}
+
+TEST(AllocFloatArray2DTest, RowsLieOneRowLengthApartInOneAlignedBlock)
 {
     const struct
     {
@@ -601,6 +662,7 @@ TEST(AllocFloatArray2DTest, RowsLieOneRowLengthApartInOneBlock)
         SCOPED_TRACE(std::to_string(s.n1) + " x " + std::to_string(s.n2));
         float** a = allocFloatArray2D(s.n1, s.n2);
         ASSERT_NE(a, nullptr);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(a[0]) % 64, 0u);
         for (int r = 0; r < s.n1; ++r)
             EXPECT_EQ(a[r], a[0] + r * s.n2) << "row " << r;
         for (int i = 0; i < s.n1 * s.n2; ++i)
