@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
+#include <cmath>
 
 void applyImageAllocationLimit()
 {
@@ -49,7 +50,8 @@ PngLayout checkPngLayout(QIODevice& device)
         layout = PngLayout::Fits;
         qint64 pos = start + 8;
         qint64 idatBytes = 0;
-        qint64 rawBytes = -1;
+        // In doubles: the header's sizes reach 2^32 and multiply past 64 bits.
+        double rawBytes = -1;
         for (;;) {
             if (device.read(reinterpret_cast<char*>(head), 8) != 8) {
                 layout
@@ -71,13 +73,13 @@ PngLayout checkPngLayout(QIODevice& device)
                     break;
                 }
                 static const int channelsByColourType[7] = {1, 0, 3, 1, 2, 0, 4};
-                const qint64 width = bigEndian32(ihdr);
-                const qint64 height = bigEndian32(ihdr + 4);
+                const double width = bigEndian32(ihdr);
+                const double height = bigEndian32(ihdr + 4);
                 const int colourType = ihdr[9] <= 6 ? ihdr[9] : 1;
-                const qint64 bits = qint64(std::max(1, channelsByColourType[colourType])) * ihdr[8];
+                const double bits = std::max(1, channelsByColourType[colourType]) * ihdr[8];
                 // Filter byte and packed samples of every line, without interlacing (which
                 // only adds to it).
-                rawBytes = height * (1 + (width * bits + 7) / 8);
+                rawBytes = height * (1 + std::ceil(width * bits / 8));
             }
             if (std::equal(head + 4, head + 8, reinterpret_cast<const uchar*>("IDAT")))
                 idatBytes += length;
@@ -91,7 +93,8 @@ PngLayout checkPngLayout(QIODevice& device)
         }
         // Deflate packs at most about 1032 bytes into one: fewer compressed bytes cannot hold
         // the picture, and decoding would only allocate for it.
-        if (layout == PngLayout::Fits && rawBytes > (idatBytes + 64) * pngLargestInflation)
+        if (layout == PngLayout::Fits
+            && rawBytes > double(idatBytes + 64) * double(pngLargestInflation))
             layout = PngLayout::TooLittleData;
     }
     device.seek(start);

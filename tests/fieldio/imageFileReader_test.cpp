@@ -192,10 +192,18 @@ TEST_F(ImageFileReaderTest, PngWhoseChunksCannotFitTheFileIsRefusedBeforeDecodin
     qToBigEndian<quint32>(16384, tinyData.data());
     qToBigEndian<quint32>(16384, tinyData.data() + 4);
     tinyData[8] = 1; // 1-bit gray
-    const QByteArray hugeMono = QByteArray("\x89PNG\r\n\x1a\n", 8)
-                                + pngHeaderDetail::chunk("IHDR", tinyData)
-                                + pngHeaderDetail::chunk("IDAT", QByteArray(300, '\0'))
-                                + pngHeaderDetail::chunk("IEND", QByteArray());
+    const auto withHeader = [](const QByteArray& ihdr) {
+        return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngHeaderDetail::chunk("IHDR", ihdr)
+               + pngHeaderDetail::chunk("IDAT", QByteArray(300, '\0'))
+               + pngHeaderDetail::chunk("IEND", QByteArray());
+    };
+    const QByteArray hugeMono = withHeader(tinyData);
+    // Sizes and depth whose product of bytes passes 64 bits.
+    QByteArray widest(13, '\0');
+    qToBigEndian<quint32>(0xFFFFFFFFu, widest.data());
+    qToBigEndian<quint32>(0xFFFFFFFFu, widest.data() + 4);
+    widest[8] = char(0xFF);
+    widest[9] = 6;
     const struct
     {
         const char* name;
@@ -211,6 +219,8 @@ TEST_F(ImageFileReaderTest, PngWhoseChunksCannotFitTheFileIsRefusedBeforeDecodin
         {"cut before IEND", good.left(good.size() - 12), PngLayout::ChunkOutsideFile,
          ImageReadStatus::NotAnImage},
         {"16384 x 16384 from 300 bytes of data", hugeMono, PngLayout::TooLittleData,
+         ImageReadStatus::NotAnImage},
+        {"2^32 x 2^32 at 255 bits a sample", withHeader(widest), PngLayout::TooLittleData,
          ImageReadStatus::NotAnImage},
         {"no PNG", QByteArray("BM not really"), PngLayout::NotPng, ImageReadStatus::NotAnImage},
     };
