@@ -5,6 +5,7 @@
 #include "fields/complexFFT2DKernels.h"
 
 #include <cstring>
+#include <vector>
 #if defined(__AVX2__)
 #include <immintrin.h>
 #endif
@@ -110,26 +111,54 @@ inline void butterfly2(float* __restrict p0, float* __restrict p1)
     }
 }
 
-// One radix-4 stage over the blocks of s elements of x[0 .. n - 1].
+// The twiddles of the radix-4 stages with exp(S 2 pi i ...) of every length s from 8 up to at
+// least length, laid out as the stages read them: w^j, w^2j, w^3j (w = exp(S 2 pi i / s)) for
+// 0 <= j < s / 4 as six floats (re, im) from float 6 (s / 4 + j) on. The entries are those of the
+// quarter-wave table, and every table gives the same ones, since the steps of tables for
+// different lengths differ by powers of two; each thread keeps one copy, grown when a longer
+// transform needs it.
+template<int S>
+const float* stageTwiddles(const Tables& tab, int length)
+{
+    struct Cache
+    {
+        int length = 0;
+        std::vector<float> values;
+    };
+    thread_local Cache cache;
+    if (cache.length < length) {
+        cache.values.assign(3 * size_t(length), 0.0f);
+        for (int q = 2; q <= length / 4; q *= 2) {
+            const int stride = tab.m / (4 * q);
+            for (int j = 0; j < q; ++j) {
+                float* t = cache.values.data() + 6 * (q + j);
+                twiddle<S>(tab, j * stride, t[0], t[1]);
+                twiddle<S>(tab, 2 * j * stride, t[2], t[3]);
+                twiddle<S>(tab, 3 * j * stride, t[4], t[5]);
+            }
+        }
+        cache.length = length;
+    }
+    return cache.values.data();
+}
+
+// One radix-4 stage over the blocks of s elements of x[0 .. n - 1], with the stage twiddles tw.
 template<int W, int S>
-void radix4Stage(float* x, int n, int s, const Tables& tab)
+void radix4Stage(float* x, int n, int s, const float* tw)
 {
     constexpr int E = 2 * W;
     const int q = s / 4;
-    const int stride = tab.m / s;
     for (int b = 0; b < n; b += s) {
         float* p = x + E * b;
         butterfly4Plain<W, S>(p, p + E * q, p + 2 * E * q, p + 3 * E * q);
     }
+    const float* t = tw + 6 * q;
     for (int j = 1; j < q; ++j) {
-        float w1r, w1i, w2r, w2i, w3r, w3i;
-        twiddle<S>(tab, j * stride, w1r, w1i);
-        twiddle<S>(tab, 2 * j * stride, w2r, w2i);
-        twiddle<S>(tab, 3 * j * stride, w3r, w3i);
+        const float* wj = t + 6 * j;
         for (int b = 0; b < n; b += s) {
             float* p = x + E * (b + j);
-            butterfly4<W, S>(p, p + E * q, p + 2 * E * q, p + 3 * E * q, w1r, w1i, w2r, w2i, w3r,
-                             w3i);
+            butterfly4<W, S>(p, p + E * q, p + 2 * E * q, p + 3 * E * q, wj[0], wj[1], wj[2], wj[3],
+                             wj[4], wj[5]);
         }
     }
 }
@@ -140,19 +169,19 @@ constexpr int laneBlockFloats = 4096;
 
 // The DIF stages of a block of s elements at x: radix 4, a final radix-2 stage when log2 s is odd.
 template<int W, int S>
-void transformBlock(float* x, int s, const Tables& tab)
+void transformBlock(float* x, int s, const float* tw)
 {
     constexpr int E = 2 * W;
     if (s * E > laneBlockFloats && s >= 16) {
-        radix4Stage<W, S>(x, s, s, tab);
+        radix4Stage<W, S>(x, s, s, tw);
         const int q = s / 4;
         for (int b = 0; b < 4; ++b)
-            transformBlock<W, S>(x + E * b * q, q, tab);
+            transformBlock<W, S>(x + E * b * q, q, tw);
         return;
     }
     int len = s;
     for (; len >= 8; len /= 4)
-        radix4Stage<W, S>(x, s, len, tab);
+        radix4Stage<W, S>(x, s, len, tw);
     if (len == 4) {
         for (int b = 0; b < s; b += 4) {
             float* p = x + E * b;
@@ -170,9 +199,9 @@ template<int W>
 void transformLanes(float* x, int n, int isgn, const Tables& tab)
 {
     if (isgn >= 0)
-        transformBlock<W, 1>(x, n, tab);
+        transformBlock<W, 1>(x, n, stageTwiddles<1>(tab, n));
     else
-        transformBlock<W, -1>(x, n, tab);
+        transformBlock<W, -1>(x, n, stageTwiddles<-1>(tab, n));
 }
 
 // Bit reversal of indices below 2^bits, through the h-bit table in ip: an index is split into its

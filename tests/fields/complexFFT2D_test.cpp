@@ -16,6 +16,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -488,6 +489,34 @@ TEST_P(ComplexFFT2DTest, TablesBuiltForALongerLengthGiveTheSameResult)
     EXPECT_EQ(growing.ip.get()[0], 32);
     EXPECT_LT(relativeError(larger.values(), directDFT2D(input, 32, 64, 1)), tolerance);
     growing.expectGuardsIntact();
+}
+
+// Each thread keeps the twiddles of the stages it has run; the results are the same whichever
+// transforms ran on the thread before, shorter or longer, with their own tables.
+TEST_P(ComplexFFT2DTest, ResultsDoNotDependOnTheTransformsBefore)
+{
+    const std::vector<cd> input = randomValues(16 * 32, 3);
+    const auto transform = [](int n1, int m, const std::vector<cd>& values) {
+        RowArray x(n1, m);
+        x.set(values);
+        WorkAreas work(n1, 2 * m);
+        transform2D(x, -1, work, Buffer::own);
+        return x.floats();
+    };
+    const std::vector<cd> longInput = randomValues(64 * 2048, 4);
+    std::vector<float> fresh, afterLonger, afterGrowth;
+    std::thread([&] { fresh = transform(16, 32, input); }).join();
+    std::thread([&] {
+        transform(64, 2048, longInput);
+        afterLonger = transform(16, 32, input);
+    }).join();
+    std::thread([&] {
+        transform(4, 8, randomValues(4 * 8, 5));
+        transform(64, 2048, longInput);
+        afterGrowth = transform(16, 32, input);
+    }).join();
+    EXPECT_EQ(afterLonger, fresh);
+    EXPECT_EQ(afterGrowth, fresh);
 }
 
 // ip[0] = 0 makes the transform build its table, whatever w held before.
