@@ -46,9 +46,11 @@ public:
     // Flush, sync to disk, close and rename over the target; false on any failure, which also
     // removes the temporary file. Once only.
     bool commit();
+    // Closes and removes the temporary file, leaving the target as it was; the destructor does it
+    // too, but a writer that failed calls it before it reports the failure.
+    void discard();
 
 private:
-    void discard();
 
     QByteArray target;
     QByteArray temporary;

@@ -139,8 +139,10 @@ bool writeDE20(const QString& fileName, int sizeI, int sizeJ, double dx, double 
     if (ok && used > 0)
         ok = std::fwrite(buffer.data(), 1, used, file) == used;
     ok = ok && replacement.commit();
-    if (!ok)
+    if (!ok) {
+        replacement.discard();
         errorMessage("Error when writing the file\n" + fileName.toStdString());
+    }
     return ok;
 }
 

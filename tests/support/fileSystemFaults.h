@@ -20,7 +20,9 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
+#include "base/messages.h"
 #include "base/replacingFile.h"
 #include "support/messageRecorder.h"
 
@@ -155,6 +157,63 @@ struct ReplacementFaultScope
     ReplacementFaultScope& operator=(const ReplacementFaultScope&) = delete;
 };
 
+namespace fileSystemFaultsDetail {
+
+// The names in the folder of `target`, besides the filler of a full disk.
+inline QStringList entriesBeside(const QString& target)
+{
+    QStringList entries = QFileInfo(target).absoluteDir().entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    entries.removeAll(QStringLiteral(".filler"));
+    return entries;
+}
+
+// While it lives, every message box first lists the folder of `target` (as the user would find
+// it while the box is up), then goes to the runner installed before.
+class FolderAtBoxes
+{
+public:
+    explicit FolderAtBoxes(const QString& target)
+        : previous(setMessageBoxRunner(listThenForward))
+    {
+        watched() = target;
+        forward() = previous;
+        listings().clear();
+    }
+    ~FolderAtBoxes() { setMessageBoxRunner(previous); }
+    FolderAtBoxes(const FolderAtBoxes&) = delete;
+    FolderAtBoxes& operator=(const FolderAtBoxes&) = delete;
+
+    const std::vector<QStringList>& shownWith() const { return listings(); }
+
+private:
+    static QString& watched()
+    {
+        static QString target;
+        return target;
+    }
+    static MessageBoxRunner& forward()
+    {
+        static MessageBoxRunner runner = nullptr;
+        return runner;
+    }
+    static std::vector<QStringList>& listings()
+    {
+        static std::vector<QStringList> seen;
+        return seen;
+    }
+    static void listThenForward(MessageIcon icon, const QString& caption, const QString& text)
+    {
+        listings().push_back(entriesBeside(watched()));
+        if (forward())
+            forward()(icon, caption, text);
+    }
+
+    MessageBoxRunner previous;
+};
+
+} // namespace fileSystemFaultsDetail
+
 // For a writer of the file `name` (a path below a folder) that fails at the flush, at the close,
 // and on a full tmpfs where one can be mounted: an existing file of that name with old bytes,
 // write(folder) must return false, and afterwards the file holds the old bytes and its folder
@@ -172,14 +231,15 @@ inline void expectFailedWritesKeepTheOldFile(const QString& name,
             file.write(old);
         return target;
     };
-    const auto verify = [&](const QString& target) {
+    const auto verify = [&](const QString& target,
+                            const fileSystemFaultsDetail::FolderAtBoxes& boxes) {
         QFile file(target);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), old);
-        QStringList entries = QFileInfo(target).absoluteDir().entryList(
-            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        entries.removeAll(QStringLiteral(".filler"));
-        EXPECT_EQ(entries, QStringList{QFileInfo(target).fileName()});
+        const QStringList alone{QFileInfo(target).fileName()};
+        EXPECT_EQ(fileSystemFaultsDetail::entriesBeside(target), alone);
+        for (const QStringList& entries : boxes.shownWith())
+            EXPECT_EQ(entries, alone) << "a temporary file is left while the failure is shown";
         if (check)
             check();
     };
@@ -188,11 +248,12 @@ inline void expectFailedWritesKeepTheOldFile(const QString& name,
         SCOPED_TRACE(fault == replacingFileFault::atFlush ? "failing flush" : "failing close");
         QTemporaryDir folder;
         const QString target = prepare(folder.path());
+        const fileSystemFaultsDetail::FolderAtBoxes boxes(target);
         {
             const ReplacementFaultScope scope(fault);
             EXPECT_FALSE(write(folder.path()));
         }
-        verify(target);
+        verify(target, boxes);
     }
     SmallFileSystem disk;
     if (!disk.available())
@@ -200,8 +261,9 @@ inline void expectFailedWritesKeepTheOldFile(const QString& name,
     SCOPED_TRACE("full tmpfs");
     const QString target = prepare(disk.root());
     disk.fill();
+    const fileSystemFaultsDetail::FolderAtBoxes boxes(target);
     EXPECT_FALSE(write(disk.root()));
-    verify(target);
+    verify(target, boxes);
 }
 
 // expectFailedWritesKeepTheOldFile for a save command: save(target) runs it for `target` (the
