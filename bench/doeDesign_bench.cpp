@@ -151,12 +151,10 @@ void registerAll()
             benchmark::RegisterBenchmark((std::string("DoeDesign/") + vectorPathName(p)).c_str(),
                                          DoeDesign, p)
                 ->Arg(n)
-                ->Unit(benchmark::kMillisecond)
-                ->ComputeStatistics("min", minimumOf);
+                ->Apply(inMillisecondsWithMinimum);
         benchmark::RegisterBenchmark("GerchbergSaxtonFFTW3", GerchbergSaxtonFFTW3)
             ->Arg(n)
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", minimumOf);
+            ->Apply(inMillisecondsWithMinimum);
     }
     const char* steps[]
         = {"target", "randomStart", "engineSetUp", "phaseImageFromLevels", "phaseImageConverted"};
@@ -164,8 +162,7 @@ void registerAll()
         benchmark::RegisterBenchmark((std::string("DesignStep/") + steps[step]).c_str(), DesignStep,
                                      step)
             ->Arg(512)
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", minimumOf);
+            ->Apply(inMillisecondsWithMinimum);
     const char* passes[] = {"makePhaseOnly", "quantizePhases", "amplitudeConstraint"};
     for (int pass = 0; pass < 3; ++pass)
         for (vectorPath p : paths)
@@ -173,8 +170,7 @@ void registerAll()
                 (std::string("ElementPass/") + passes[pass] + "/" + vectorPathName(p)).c_str(),
                 ElementPass, p, pass)
                 ->Arg(512)
-                ->Unit(benchmark::kMillisecond)
-                ->ComputeStatistics("min", minimumOf);
+                ->Apply(inMillisecondsWithMinimum);
 }
 
 } // namespace

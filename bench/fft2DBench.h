@@ -71,12 +71,8 @@ inline void registerFFT2DBenchmarks(const char* peerName, void (*peer)(benchmark
             benchmark::RegisterBenchmark((std::string("complexFFT2D/") + vectorPathName(p)).c_str(),
                                          benchComplexFFT2D, p)
                 ->Arg(n)
-                ->Unit(benchmark::kMillisecond)
-                ->ComputeStatistics("min", minimumOf);
-        benchmark::RegisterBenchmark(peerName, peer)
-            ->Arg(n)
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", minimumOf);
+                ->Apply(inMillisecondsWithMinimum);
+        benchmark::RegisterBenchmark(peerName, peer)->Arg(n)->Apply(inMillisecondsWithMinimum);
     }
 }
 

@@ -121,37 +121,30 @@ void registerAll()
         ->Args({1920, 1080})
         ->Args({100, 100})
         ->Args({2, 1})
-        ->Unit(benchmark::kMillisecond)
-        ->ComputeStatistics("min", minimumOf);
+        ->Apply(inMillisecondsWithMinimum);
     for (vectorPath path : paths) {
         benchmark::RegisterBenchmark(
             (std::string("perPixelLensAndPrism/") + vectorPathName(path)).c_str(),
             perPixelLensAndPrism, path)
             ->Args({1920, 1080})
             ->Args({100, 100})
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", minimumOf);
+            ->Apply(inMillisecondsWithMinimum);
         benchmark::RegisterBenchmark((std::string("perPixelStep/") + vectorPathName(path)).c_str(),
                                      perPixelStep, path, false)
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", minimumOf);
+            ->Apply(inMillisecondsWithMinimum);
         benchmark::RegisterBenchmark(
             (std::string("perPixelStepPainted/") + vectorPathName(path)).c_str(), perPixelStep,
             path, true)
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", minimumOf);
+            ->Apply(inMillisecondsWithMinimum);
         benchmark::RegisterBenchmark(
             (std::string("perPixelStepThroughImage/") + vectorPathName(path)).c_str(),
             perPixelStepThroughImage, path)
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", minimumOf);
+            ->Apply(inMillisecondsWithMinimum);
     }
     benchmark::RegisterBenchmark("perPixelStepWithPixmap", perPixelStepWithPixmap, false)
-        ->Unit(benchmark::kMillisecond)
-        ->ComputeStatistics("min", minimumOf);
+        ->Apply(inMillisecondsWithMinimum);
     benchmark::RegisterBenchmark("perPixelStepWithPixmapPainted", perPixelStepWithPixmap, true)
-        ->Unit(benchmark::kMillisecond)
-        ->ComputeStatistics("min", minimumOf);
+        ->Apply(inMillisecondsWithMinimum);
 }
 
 } // namespace

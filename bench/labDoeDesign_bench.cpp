@@ -32,10 +32,7 @@ void LabDoeDesign(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(LabDoeDesign)
-    ->Arg(512)
-    ->Unit(benchmark::kMillisecond)
-    ->ComputeStatistics("min", minimumOf);
+BENCHMARK(LabDoeDesign)->Arg(512)->Apply(inMillisecondsWithMinimum);
 
 int main(int argc, char** argv)
 {

@@ -39,12 +39,10 @@ int main(int argc, char** argv)
     for (int n : {512, 1024}) {
         benchmark::RegisterBenchmark("releaseFieldOwnFFT", releaseFieldOwnFFT)
             ->Arg(n)
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", minimumOf);
+            ->Apply(inMillisecondsWithMinimum);
         benchmark::RegisterBenchmark("labFieldFFTW2", labFieldFFTW2)
             ->Arg(n)
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", minimumOf);
+            ->Apply(inMillisecondsWithMinimum);
     }
     return runRegisteredBenchmarks(argc, argv);
 }

@@ -25,7 +25,7 @@ void run(benchmark::State& state, Make make)
     {                                                                                              \
         run(state, [] { return expression; });                                                     \
     }                                                                                              \
-    BENCHMARK(name)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", minimumOf)
+    BENCHMARK(name)->Apply(inMillisecondsWithMinimum)
 
 PATTERN_BENCH(BlankScreen, blankScreen(W, H));
 PATTERN_BENCH(HorizontallyDividedScreen, horizontallyDividedScreen(W, H));

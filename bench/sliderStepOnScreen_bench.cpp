@@ -135,7 +135,6 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(
             (std::string("sliderStepOnScreen/") + vectorPathName(path)).c_str(), sliderStepOnScreen,
             path)
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", minimumOf);
+            ->Apply(inMillisecondsWithMinimum);
     return runRegisteredBenchmarks(argc, argv);
 }

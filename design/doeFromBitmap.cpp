@@ -115,11 +115,9 @@ boost::shared_ptr<complexDataField2D> designDoeByIfta(boost::shared_ptr<DataFiel
     engine.iterateFirstStage(design, parameters.firstStageRounds);
     engine.iterateSecondStage(design, parameters.secondStageRounds);
     engine.iterateQuantizationStage(design, parameters.quantizationRounds, parameters.phaseLevels);
-    if (phaseImage) {
-        const bool levelsKnown = engine.lastQuantizationLevels()
-                                 && engine.lastQuantizationLevelCount() == design->elementCount();
-        *phaseImage = doePhaseImage(design, parameters.phaseLevels,
-                                    levelsKnown ? engine.lastQuantizationLevels() : nullptr);
-    }
+    // The engine keeps the levels of this very field (null when it has none).
+    if (phaseImage)
+        *phaseImage
+            = doePhaseImage(design, parameters.phaseLevels, engine.lastQuantizationLevels());
     return design;
 }

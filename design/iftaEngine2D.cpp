@@ -174,8 +174,6 @@ void iftaEngine2D::iterateQuantizationStage(boost::shared_ptr<complexDataField2D
         // The last round keeps its levels (none when their memory is refused).
         const bool last = k == n - 1;
         const bool keep = last && quantizationLevels.resize(field->elementCount());
-        if (last && !keep)
-            quantizationLevels.resize(0);
         quantizePhasePartially(field, double(k + 1) / n, levels,
                                keep ? quantizationLevels.data() : nullptr);
     }
