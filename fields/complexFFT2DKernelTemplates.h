@@ -23,6 +23,13 @@
 // 2 pi k / m for k < m / 4. A transform of length L <= m reads every (m / L)-th entry.
 // Bit-reversal table in ip[2 ..]: the h-bit reversal of x for x < 2^h, h = floor(log2(m) / 2).
 
+// For the copies of the walks, which the compiler would otherwise call out of line.
+#if defined(__GNUC__)
+#define FFT_ALWAYS_INLINE __attribute__((always_inline))
+#else
+#define FFT_ALWAYS_INLINE
+#endif
+
 namespace {
 
 using complexFFT2DKernels::log2Exact;
@@ -48,67 +55,98 @@ inline void twiddle(const Tables& tab, int k, float& c, float& s)
     s = S * s;
 }
 
-// One radix-4 decimation-in-frequency butterfly on four lane vectors; the outputs for the
-// frequency residues 0, 2, 1, 3 go to p0, p1, p2, p3 (bit-reversed digit order), the last three
-// multiplied by the twiddles w^2j, w^j, w^3j.
-template<int W, int S>
-inline void butterfly4(float* __restrict p0, float* __restrict p1, float* __restrict p2,
-                       float* __restrict p3, float w1r, float w1i, float w2r, float w2i, float w3r,
-                       float w3i)
+// A lane vector as two values, its W real parts and its W imaginary parts, so that the
+// butterflies below work on whole registers.
+template<int W>
+struct laneVector
 {
-    for (int l = 0; l < W; ++l) {
-        const float a0r = p0[l], a0i = p0[W + l], a1r = p1[l], a1i = p1[W + l];
-        const float a2r = p2[l], a2i = p2[W + l], a3r = p3[l], a3i = p3[W + l];
-        const float t0r = a0r + a2r, t0i = a0i + a2i, t1r = a0r - a2r, t1i = a0i - a2i;
-        const float t2r = a1r + a3r, t2i = a1i + a3i;
-        // (a1 - a3) times S i
-        const float t3r = -S * (a1i - a3i), t3i = S * (a1r - a3r);
-        p0[l] = t0r + t2r;
-        p0[W + l] = t0i + t2i;
-        const float y2r = t0r - t2r, y2i = t0i - t2i;
-        p1[l] = y2r * w2r - y2i * w2i;
-        p1[W + l] = y2r * w2i + y2i * w2r;
-        const float y1r = t1r + t3r, y1i = t1i + t3i;
-        p2[l] = y1r * w1r - y1i * w1i;
-        p2[W + l] = y1r * w1i + y1i * w1r;
-        const float y3r = t1r - t3r, y3i = t1i - t3i;
-        p3[l] = y3r * w3r - y3i * w3i;
-        p3[W + l] = y3r * w3i + y3i * w3r;
-    }
-}
+    typedef float half __attribute__((vector_size(4 * W)));
+    half re, im;
+};
 
-// The butterfly with all twiddles 1 (first butterfly of a block, and the 4-point stage).
-template<int W, int S>
-inline void butterfly4Plain(float* __restrict p0, float* __restrict p1, float* __restrict p2,
-                            float* __restrict p3)
+template<int W>
+inline laneVector<W> loadLanes(const float* p)
 {
-    for (int l = 0; l < W; ++l) {
-        const float a0r = p0[l], a0i = p0[W + l], a1r = p1[l], a1i = p1[W + l];
-        const float a2r = p2[l], a2i = p2[W + l], a3r = p3[l], a3i = p3[W + l];
-        const float t0r = a0r + a2r, t0i = a0i + a2i, t1r = a0r - a2r, t1i = a0i - a2i;
-        const float t2r = a1r + a3r, t2i = a1i + a3i;
-        const float t3r = -S * (a1i - a3i), t3i = S * (a1r - a3r);
-        p0[l] = t0r + t2r;
-        p0[W + l] = t0i + t2i;
-        p1[l] = t0r - t2r;
-        p1[W + l] = t0i - t2i;
-        p2[l] = t1r + t3r;
-        p2[W + l] = t1i + t3i;
-        p3[l] = t1r - t3r;
-        p3[W + l] = t1i - t3i;
-    }
+    laneVector<W> v;
+    std::memcpy(&v.re, p, sizeof v.re);
+    std::memcpy(&v.im, p + W, sizeof v.im);
+    return v;
 }
 
 template<int W>
-inline void butterfly2(float* __restrict p0, float* __restrict p1)
+inline void storeLanes(float* p, const laneVector<W>& v)
 {
-    for (int l = 0; l < W; ++l) {
-        const float a0r = p0[l], a0i = p0[W + l], a1r = p1[l], a1i = p1[W + l];
-        p0[l] = a0r + a1r;
-        p0[W + l] = a0i + a1i;
-        p1[l] = a0r - a1r;
-        p1[W + l] = a0i - a1i;
-    }
+    std::memcpy(p, &v.re, sizeof v.re);
+    std::memcpy(p + W, &v.im, sizeof v.im);
+}
+
+// y times the complex value w[0] + i w[1].
+template<int W>
+inline laneVector<W> times(const laneVector<W>& y, const float* w)
+{
+    return {y.re * w[0] - y.im * w[1], y.re * w[1] + y.im * w[0]};
+}
+
+// One radix-4 decimation-in-frequency butterfly on four lane vectors, all twiddles 1; the outputs
+// for the frequency residues 0, 2, 1, 3 go to x0, x1, x2, x3 (bit-reversed digit order).
+template<int W, int S>
+inline void butterfly4(laneVector<W>& x0, laneVector<W>& x1, laneVector<W>& x2, laneVector<W>& x3)
+{
+    constexpr float sign = S;
+    const laneVector<W> t0{x0.re + x2.re, x0.im + x2.im}, t1{x0.re - x2.re, x0.im - x2.im};
+    const laneVector<W> t2{x1.re + x3.re, x1.im + x3.im};
+    // (x1 - x3) times S i
+    const laneVector<W> t3{(x1.im - x3.im) * -sign, (x1.re - x3.re) * sign};
+    x0 = {t0.re + t2.re, t0.im + t2.im};
+    x1 = {t0.re - t2.re, t0.im - t2.im};
+    x2 = {t1.re + t3.re, t1.im + t3.im};
+    x3 = {t1.re - t3.re, t1.im - t3.im};
+}
+
+// The butterfly with the outputs x1, x2, x3 multiplied by the twiddles w^2j, w^j, w^3j, given as
+// w = (w^j, w^2j, w^3j), six floats.
+template<int W, int S>
+inline void butterfly4(laneVector<W>& x0, laneVector<W>& x1, laneVector<W>& x2, laneVector<W>& x3,
+                       const float* w)
+{
+    butterfly4<W, S>(x0, x1, x2, x3);
+    x1 = times(x1, w + 2);
+    x2 = times(x2, w);
+    x3 = times(x3, w + 4);
+}
+
+template<int W>
+inline void butterfly2(laneVector<W>& x0, laneVector<W>& x1)
+{
+    const laneVector<W> sum{x0.re + x1.re, x0.im + x1.im};
+    x1 = {x0.re - x1.re, x0.im - x1.im};
+    x0 = sum;
+}
+
+// The butterflies on the lane vectors at p0 .. p3, in place; w as above, or null for all
+// twiddles 1.
+template<int W, int S>
+inline void butterfly4At(float* p0, float* p1, float* p2, float* p3, const float* w)
+{
+    laneVector<W> x0 = loadLanes<W>(p0), x1 = loadLanes<W>(p1), x2 = loadLanes<W>(p2),
+                  x3 = loadLanes<W>(p3);
+    if (w)
+        butterfly4<W, S>(x0, x1, x2, x3, w);
+    else
+        butterfly4<W, S>(x0, x1, x2, x3);
+    storeLanes(p0, x0);
+    storeLanes(p1, x1);
+    storeLanes(p2, x2);
+    storeLanes(p3, x3);
+}
+
+template<int W>
+inline void butterfly2At(float* p0, float* p1)
+{
+    laneVector<W> x0 = loadLanes<W>(p0), x1 = loadLanes<W>(p1);
+    butterfly2(x0, x1);
+    storeLanes(p0, x0);
+    storeLanes(p1, x1);
 }
 
 // The twiddles of the radix-4 stages with exp(S 2 pi i ...) of every length s from 8 up to at
@@ -150,15 +188,14 @@ void radix4Stage(float* x, int n, int s, const float* tw)
     const int q = s / 4;
     for (int b = 0; b < n; b += s) {
         float* p = x + E * b;
-        butterfly4Plain<W, S>(p, p + E * q, p + 2 * E * q, p + 3 * E * q);
+        butterfly4At<W, S>(p, p + E * q, p + 2 * E * q, p + 3 * E * q, nullptr);
     }
     const float* t = tw + 6 * q;
     for (int j = 1; j < q; ++j) {
         const float* wj = t + 6 * j;
         for (int b = 0; b < n; b += s) {
             float* p = x + E * (b + j);
-            butterfly4<W, S>(p, p + E * q, p + 2 * E * q, p + 3 * E * q, wj[0], wj[1], wj[2], wj[3],
-                             wj[4], wj[5]);
+            butterfly4At<W, S>(p, p + E * q, p + 2 * E * q, p + 3 * E * q, wj);
         }
     }
 }
@@ -168,28 +205,31 @@ void radix4Stage(float* x, int n, int s, const float* tw)
 constexpr int laneBlockFloats = 4096;
 
 // The DIF stages of a block of s elements at x: radix 4, a final radix-2 stage when log2 s is odd.
+// Without withLastStage the last stage (the 4-point or 2-point one) is left to the caller.
 template<int W, int S>
-void transformBlock(float* x, int s, const float* tw)
+void transformBlock(float* x, int s, const float* tw, bool withLastStage = true)
 {
     constexpr int E = 2 * W;
     if (s * E > laneBlockFloats && s >= 16) {
         radix4Stage<W, S>(x, s, s, tw);
         const int q = s / 4;
         for (int b = 0; b < 4; ++b)
-            transformBlock<W, S>(x + E * b * q, q, tw);
+            transformBlock<W, S>(x + E * b * q, q, tw, withLastStage);
         return;
     }
     int len = s;
     for (; len >= 8; len /= 4)
         radix4Stage<W, S>(x, s, len, tw);
+    if (!withLastStage)
+        return;
     if (len == 4) {
         for (int b = 0; b < s; b += 4) {
             float* p = x + E * b;
-            butterfly4Plain<W, S>(p, p + E, p + 2 * E, p + 3 * E);
+            butterfly4At<W, S>(p, p + E, p + 2 * E, p + 3 * E, nullptr);
         }
     } else if (len == 2) {
         for (int b = 0; b < s; b += 2)
-            butterfly2<W>(x + E * b, x + E * (b + 1));
+            butterfly2At<W>(x + E * b, x + E * (b + 1));
     }
 }
 
@@ -235,37 +275,46 @@ private:
     int highBits;
 };
 
-// Visits k = 0 .. n - 1 in order with its bit reversal r: f(k, r).
+// Visits k = 0 .. count - 1 in order with its bit reversal r over n: f(k, r); count is n or,
+// for n >= 8, n / 4.
 template<typename F>
-void forEachReversed(const Tables& tab, int n, F f)
+void forEachReversed(const Tables& tab, int n, int count, F f)
 {
     const BitReversal rev(tab, n);
     const int lows = rev.lowCount();
     int k = 0;
-    for (int high = 0; high < rev.highCount(); ++high) {
+    for (int high = 0; k < count; ++high) {
         const int rh = rev.reversedHigh(high);
         for (int low = 0; low < lows; ++low, ++k)
             f(k, rev.reversedLow(low) | rh);
     }
 }
 
-// Copies between the interleaved (re, im) layout of the array and lane vectors. The restrict
-// parameters and the fixed shapes let the compiler turn each copy into a few shuffles.
-template<int W>
-inline void toLanes(const float* __restrict src, float* __restrict dst)
+template<typename F>
+void forEachReversed(const Tables& tab, int n, F f)
 {
+    forEachReversed(tab, n, n, f);
+}
+
+// Copies between the interleaved (re, im) layout of the array and lane vectors; the fixed
+// shapes let the compiler turn each copy into a few shuffles.
+template<int W>
+inline laneVector<W> toLanes(const float* src)
+{
+    laneVector<W> v;
     for (int l = 0; l < W; ++l) {
-        dst[l] = src[2 * l];
-        dst[W + l] = src[2 * l + 1];
+        v.re[l] = src[2 * l];
+        v.im[l] = src[2 * l + 1];
     }
+    return v;
 }
 
 template<int W>
-inline void fromLanes(const float* __restrict src, float* __restrict dst)
+inline void fromLanes(const laneVector<W>& v, float* dst)
 {
     for (int l = 0; l < W; ++l) {
-        dst[2 * l] = src[l];
-        dst[2 * l + 1] = src[W + l];
+        dst[2 * l] = v.re[l];
+        dst[2 * l + 1] = v.im[l];
     }
 }
 
@@ -285,8 +334,6 @@ inline void transpose4(const float* __restrict s0, const float* __restrict s1,
 #if defined(__AVX2__)
 // The same copies for eight lanes, written with AVX2 shuffles (the AVX2 kernel set only).
 
-// Transposes the 8 x 8 floats of m0 .. m7: afterwards lane l of mc holds what lane c of ml held.
-// Written out, so that the compiler keeps everything in registers.
 inline void transpose8(__m256& m0, __m256& m1, __m256& m2, __m256& m3, __m256& m4, __m256& m5,
                        __m256& m6, __m256& m7)
 {
@@ -312,49 +359,62 @@ inline void transpose8(__m256& m0, __m256& m1, __m256& m2, __m256& m3, __m256& m
     m7 = _mm256_permute2f128_ps(u3, u7, 0x31);
 }
 
+// The columns of a group are independent, so their order within the lane vectors does not
+// matter as long as the copy back undoes it: these two leave the columns in the order 0, 1, 4, 5,
+// 2, 3, 6, 7, which the in-lane shuffles give without lane-crossing permutations.
 template<>
-inline void toLanes<8>(const float* __restrict src, float* __restrict dst)
+inline laneVector<8> toLanes<8>(const float* src)
 {
     const __m256 a = _mm256_loadu_ps(src), b = _mm256_loadu_ps(src + 8);
-    // The shuffles leave the lanes in the order 0, 1, 4, 5, 2, 3, 6, 7; the permutation of the
-    // 64-bit pairs restores it.
-    const __m256 re = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
-    const __m256 im = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
-    _mm256_storeu_ps(dst, _mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(re),
-                                                                 _MM_SHUFFLE(3, 1, 2, 0))));
-    _mm256_storeu_ps(dst + 8, _mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(im),
-                                                                     _MM_SHUFFLE(3, 1, 2, 0))));
+    return {_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)),
+            _mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1))};
 }
 
 template<>
-inline void fromLanes<8>(const float* __restrict src, float* __restrict dst)
+inline void fromLanes<8>(const laneVector<8>& v, float* dst)
 {
-    const __m256 re = _mm256_loadu_ps(src), im = _mm256_loadu_ps(src + 8);
-    const __m256 low = _mm256_unpacklo_ps(re, im), high = _mm256_unpackhi_ps(re, im);
-    _mm256_storeu_ps(dst, _mm256_permute2f128_ps(low, high, 0x20));
-    _mm256_storeu_ps(dst + 8, _mm256_permute2f128_ps(low, high, 0x31));
+    _mm256_storeu_ps(dst, _mm256_unpacklo_ps(v.re, v.im));
+    _mm256_storeu_ps(dst + 8, _mm256_unpackhi_ps(v.re, v.im));
 }
 
-// The row pass's copies for eight rows of n values, n a multiple of 4: values k .. k + 3 of the
-// eight rows are one 8 x 8 transposition away from lane vectors k .. k + 3.
+FFT_ALWAYS_INLINE inline void rowValuesToLanes8(float* const* r, int k, float* t)
+{
+    const int f = 2 * k;
+    __m256 m0 = _mm256_loadu_ps(r[0] + f), m1 = _mm256_loadu_ps(r[1] + f);
+    __m256 m2 = _mm256_loadu_ps(r[2] + f), m3 = _mm256_loadu_ps(r[3] + f);
+    __m256 m4 = _mm256_loadu_ps(r[4] + f), m5 = _mm256_loadu_ps(r[5] + f);
+    __m256 m6 = _mm256_loadu_ps(r[6] + f), m7 = _mm256_loadu_ps(r[7] + f);
+    transpose8(m0, m1, m2, m3, m4, m5, m6, m7);
+    float* out = t + 16 * k;
+    _mm256_storeu_ps(out, m0);
+    _mm256_storeu_ps(out + 8, m1);
+    _mm256_storeu_ps(out + 16, m2);
+    _mm256_storeu_ps(out + 24, m3);
+    _mm256_storeu_ps(out + 32, m4);
+    _mm256_storeu_ps(out + 40, m5);
+    _mm256_storeu_ps(out + 48, m6);
+    _mm256_storeu_ps(out + 56, m7);
+}
+
 inline void rowsToLanes8(float* const* r, int n, float* t)
 {
-    for (int k = 0; k < n; k += 4) {
-        const int f = 2 * k;
-        __m256 m0 = _mm256_loadu_ps(r[0] + f), m1 = _mm256_loadu_ps(r[1] + f);
-        __m256 m2 = _mm256_loadu_ps(r[2] + f), m3 = _mm256_loadu_ps(r[3] + f);
-        __m256 m4 = _mm256_loadu_ps(r[4] + f), m5 = _mm256_loadu_ps(r[5] + f);
-        __m256 m6 = _mm256_loadu_ps(r[6] + f), m7 = _mm256_loadu_ps(r[7] + f);
-        transpose8(m0, m1, m2, m3, m4, m5, m6, m7);
-        float* out = t + 16 * k;
-        _mm256_storeu_ps(out, m0);
-        _mm256_storeu_ps(out + 8, m1);
-        _mm256_storeu_ps(out + 16, m2);
-        _mm256_storeu_ps(out + 24, m3);
-        _mm256_storeu_ps(out + 32, m4);
-        _mm256_storeu_ps(out + 40, m5);
-        _mm256_storeu_ps(out + 48, m6);
-        _mm256_storeu_ps(out + 56, m7);
+    for (int k = 0; k < n; k += 4)
+        rowValuesToLanes8(r, k, t);
+}
+
+// The copy in with the first radix-4 stage, for n a multiple of 16: the four lane vectors of
+// each quarter at k .. k + 3 are copied, then their butterflies run while they are in the
+// first-level cache.
+template<int S>
+void rowsToLanes8WithFirstStage(float* const* r, int n, float* t, const float* tw)
+{
+    const int q = n / 4;
+    for (int k = 0; k < q; k += 4) {
+        for (int d = 0; d < 4; ++d)
+            rowValuesToLanes8(r, k + d * q, t);
+        for (int j = k; j < k + 4; ++j)
+            butterfly4At<8, S>(t + 16 * j, t + 16 * (j + q), t + 16 * (j + 2 * q),
+                               t + 16 * (j + 3 * q), j == 0 ? nullptr : tw + 6 * (q + j));
     }
 }
 
@@ -363,7 +423,7 @@ inline void rowsToLanes8(float* const* r, int n, float* t)
 inline void lanesToRows8(const Tables& tab, int n, const float* t, float* const* r)
 {
     const int quarter = n / 4;
-    forEachReversed(tab, quarter, [&](int k4, int p) {
+    forEachReversed(tab, quarter, [&](int k4, int p) FFT_ALWAYS_INLINE {
         const float* v0 = t + 16 * p;
         const float* v1 = v0 + 16 * 2 * quarter;
         const float* v2 = v0 + 16 * quarter;
@@ -417,15 +477,31 @@ void transformColumnGroup(int n1, int c0, int isgn, float** a, float* t, const T
     for (int r = 0; r < n1; ++r) {
         if (r + prefetchRows < n1)
             prefetch(a[r + prefetchRows] + c0);
-        toLanes<W>(a[r] + c0, t + E * r);
+        storeLanes(t + E * r, toLanes<W>(a[r] + c0));
     }
     transformLanes<W>(t, n1, isgn, tab);
     forEachReversed(tab, n1, [&](int r, int p) {
         if (r + prefetchRows < n1)
             prefetch(a[r + prefetchRows] + c0);
-        fromLanes<W>(t + E * p, a[r] + c0);
+        fromLanes(loadLanes<W>(t + E * p), a[r] + c0);
     });
 }
+
+#if defined(__AVX2__)
+// The row pass over eight rows of n values, n a multiple of 16, with the first stage in the copy.
+// It pays only where the buffer is longer than one block of laneBlockFloats; shorter buffers stay
+// in the first-level cache stage by stage, and the longer walk of the fused copy costs more.
+template<int S>
+void transformRowGroup8(float* const* r, int n, float* t, const Tables& tab)
+{
+    const float* tw = stageTwiddles<S>(tab, n);
+    rowsToLanes8WithFirstStage<S>(r, n, t, tw);
+    const int q = n / 4;
+    for (int b = 0; b < 4; ++b)
+        transformBlock<8, S>(t + 16 * b * q, q, tw);
+    lanesToRows8(tab, n, t, r);
+}
+#endif
 
 // Row pass over the W rows r0 .. r0 + W - 1 (W a multiple of 4) of n >= 2 values each, through
 // the buffer t (2 W n floats). Values k and k + 1 of four rows are one 4 x 4 transposition away
@@ -437,6 +513,13 @@ void transformRowGroup(int n, int r0, int isgn, float** a, float* t, const Table
     constexpr int E = 2 * W;
     float* const* r = a + r0;
 #if defined(__AVX2__)
+    if (W == 8 && n % 16 == 0 && 2 * W * n > laneBlockFloats) {
+        if (isgn >= 0)
+            transformRowGroup8<1>(r, n, t, tab);
+        else
+            transformRowGroup8<-1>(r, n, t, tab);
+        return;
+    }
     if (W == 8 && n % 4 == 0) {
         rowsToLanes8(r, n, t);
         transformLanes<W>(t, n, isgn, tab);
@@ -469,38 +552,86 @@ void transformRowGroup(int n, int r0, int isgn, float** a, float* t, const Table
     });
 }
 
-// The column pass over all groups of W complex columns, with two buffers of 2 W n1 floats at t.
-// Copying one group back and copying the next group in share one walk down the rows: the walks
-// are what the column pass waits for, since every row is a separate cache miss.
-template<int W>
-void transformColumnsPipelined(int n1, int n2, int isgn, float** a, float* t, const Tables& tab)
+// The column pass over all groups of W complex columns of n1 >= 8 rows, with two buffers of
+// 2 W n1 floats at t. Copying one group back and copying the next group in share one walk down
+// the rows: the walks are what the column pass waits for, since every row is a separate cache
+// miss. The walks also do the first and the last stage of the transform, so that the buffer is
+// gone through two times fewer: with q = n1 / 4, step j of a walk copies rows j, j + q, j + 2q
+// and j + 3q of the next group in and does the first stage's butterfly on them, and it does the
+// last stage on lane vectors p .. p + 3 (p = bitReverse(j)) of the current group, which belong to
+// rows j, j + 2q, j + q and j + 3q.
+template<int W, int S>
+void transformColumnsPipelined(int n1, int n2, float** a, float* t, const Tables& tab)
 {
     constexpr int E = 2 * W;
+    const int q = n1 / 4;
+    const float* tw = stageTwiddles<S>(tab, n1);
+    const bool lastStageRadix4 = log2Exact(n1) % 2 == 0;
+    // Rows ahead of the walk that are asked for early, in steps of four rows.
+    constexpr int ahead = 2;
+
+    const auto copyIn = [&](int c, int j, float* x) FFT_ALWAYS_INLINE {
+        laneVector<W> v0 = toLanes<W>(a[j] + c), v1 = toLanes<W>(a[j + q] + c),
+                      v2 = toLanes<W>(a[j + 2 * q] + c), v3 = toLanes<W>(a[j + 3 * q] + c);
+        if (j == 0)
+            butterfly4<W, S>(v0, v1, v2, v3);
+        else
+            butterfly4<W, S>(v0, v1, v2, v3, tw + 6 * (q + j));
+        storeLanes(x + E * j, v0);
+        storeLanes(x + E * (j + q), v1);
+        storeLanes(x + E * (j + 2 * q), v2);
+        storeLanes(x + E * (j + 3 * q), v3);
+    };
+    const auto copyOut = [&](const float* x, int j, int p, int c) FFT_ALWAYS_INLINE {
+        const float* in = x + E * p;
+        laneVector<W> v0 = loadLanes<W>(in), v1 = loadLanes<W>(in + E),
+                      v2 = loadLanes<W>(in + 2 * E), v3 = loadLanes<W>(in + 3 * E);
+        if (lastStageRadix4) {
+            butterfly4<W, S>(v0, v1, v2, v3);
+        } else {
+            butterfly2(v0, v1);
+            butterfly2(v2, v3);
+        }
+        fromLanes(v0, a[j] + c);
+        fromLanes(v1, a[j + 2 * q] + c);
+        fromLanes(v2, a[j + q] + c);
+        fromLanes(v3, a[j + 3 * q] + c);
+    };
+    // The stages between the first and the last.
+    const auto middleStages = [&](float* x) {
+        for (int b = 0; b < 4; ++b)
+            transformBlock<W, S>(x + E * b * q, q, tw, false);
+    };
+
     float* current = t;
     float* next = t + E * n1;
-    for (int r = 0; r < n1; ++r) {
-        if (r + prefetchRows < n1)
-            prefetch(a[r + prefetchRows]);
-        toLanes<W>(a[r], current + E * r);
+    for (int j = 0; j < q; ++j) {
+        if (j + ahead < q)
+            for (int d = 0; d < 4; ++d)
+                prefetch(a[j + ahead + d * q]);
+        copyIn(0, j, current);
     }
-    transformLanes<W>(current, n1, isgn, tab);
+    middleStages(current);
     for (int c0 = 0; c0 < n2; c0 += E) {
         const int c1 = c0 + E;
         const bool more = c1 < n2;
-        forEachReversed(tab, n1, [&](int r, int p) {
-            // Both lines of the row the walk meets next: the one the next group reads and the
-            // one this group writes back (evicted since its own walk), asked for as a write.
-            if (r + prefetchRows < n1) {
-                prefetch(a[r + prefetchRows] + (more ? c1 : c0));
-                if (more)
-                    prefetchForWrite(a[r + prefetchRows] + c0);
+        forEachReversed(tab, n1, q, [&](int j, int p) {
+            // Both lines of the rows the walk meets next: the ones the next group reads and the
+            // ones this group writes back (evicted since its own walk), asked for as a write.
+            if (j + ahead < q) {
+                for (int d = 0; d < 4; ++d) {
+                    float* row = a[j + ahead + d * q];
+                    prefetch(row + (more ? c1 : c0));
+                    if (more)
+                        prefetchForWrite(row + c0);
+                }
             }
             if (more)
-                toLanes<W>(a[r] + c1, next + E * r);
-            fromLanes<W>(current + E * p, a[r] + c0);
+                copyIn(c1, j, next);
+            copyOut(current, j, p, c0);
         });
         if (more) {
-            transformLanes<W>(next, n1, isgn, tab);
+            middleStages(next);
             float* const previous = current;
             current = next;
             next = previous;
@@ -514,8 +645,11 @@ void columnPass(int n1, int n2, int isgn, float** a, float* t, int bufferFloats,
     if (n1 < 2)
         return;
     const int wide = complexFFT2DKernels::wideColumnBufferSize(n1, n2);
-    if (wide > 0 && wide <= bufferFloats) {
-        transformColumnsPipelined<8>(n1, n2, isgn, a, t, tab);
+    if (wide > 0 && wide <= bufferFloats && n1 >= 8) {
+        if (isgn >= 0)
+            transformColumnsPipelined<8, 1>(n1, n2, a, t, tab);
+        else
+            transformColumnsPipelined<8, -1>(n1, n2, a, t, tab);
     } else if (n2 > 4) {
         for (int c0 = 0; c0 < n2; c0 += 8)
             transformColumnGroup<4>(n1, c0, isgn, a, t, tab);

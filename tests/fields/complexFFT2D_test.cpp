@@ -284,7 +284,8 @@ TEST_P(ComplexFFT2DTest, MatchesDirectDFTOnLongRowsAndColumns)
     {
         int n1;
         int m;
-    } sizes[] = {{1, 4096}, {2, 2048}, {4, 1024}, {2048, 1}, {2048, 2}, {1024, 16}, {512, 64}};
+    } sizes[]
+        = {{1, 4096}, {2, 2048}, {4, 1024}, {2048, 1}, {2048, 2}, {1024, 16}, {2048, 8}, {512, 64}};
     for (const auto& s : sizes)
         for (Buffer buffer : {Buffer::own, Buffer::caller}) {
             expectMatchesDirectDFT(s.n1, s.m, 1, buffer);
