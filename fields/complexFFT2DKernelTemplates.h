@@ -4,7 +4,9 @@
 
 #include "fields/complexFFT2DKernels.h"
 
+#include <cstddef>
 #include <cstring>
+#include <utility>
 #include <vector>
 #if defined(__AVX2__)
 #include <immintrin.h>
@@ -64,27 +66,58 @@ struct laneVector
     half re, im;
 };
 
+// The lane vector with its real parts at p and its imaginary parts at p + imOffset: W, or the
+// width of the whole lane vector that one part of lanes is taken from.
 template<int W>
-inline laneVector<W> loadLanes(const float* p)
+inline laneVector<W> loadLanes(const float* p, int imOffset = W)
 {
     laneVector<W> v;
     std::memcpy(&v.re, p, sizeof v.re);
-    std::memcpy(&v.im, p + W, sizeof v.im);
+    std::memcpy(&v.im, p + imOffset, sizeof v.im);
     return v;
 }
 
 template<int W>
-inline void storeLanes(float* p, const laneVector<W>& v)
+inline void storeLanes(float* p, const laneVector<W>& v, int imOffset = W)
 {
     std::memcpy(p, &v.re, sizeof v.re);
-    std::memcpy(p + W, &v.im, sizeof v.im);
+    std::memcpy(p + imOffset, &v.im, sizeof v.im);
+}
+
+// Lanes that one vector register holds. Wider lane vectors go through the butterflies in parts
+// of this many lanes, so that the four lane vectors of a butterfly stay in registers.
+#if defined(__AVX__)
+constexpr int registerLanes = 8;
+#else
+constexpr int registerLanes = 4;
+#endif
+
+template<int W>
+constexpr int partLanes()
+{
+    return W < registerLanes ? W : registerLanes;
+}
+
+// x in every lane, written as an initializer: for vectors wider than the registers of the
+// instruction set, GCC would build the splat of "vector * scalar" through the stack.
+template<int W, std::size_t... L>
+inline typename laneVector<W>::half splatLanes(float x, std::index_sequence<L...>)
+{
+    return typename laneVector<W>::half{((void)L, x)...};
+}
+
+template<int W>
+inline typename laneVector<W>::half splat(float x)
+{
+    return splatLanes<W>(x, std::make_index_sequence<W>());
 }
 
 // y times the complex value w[0] + i w[1].
 template<int W>
 inline laneVector<W> times(const laneVector<W>& y, const float* w)
 {
-    return {y.re * w[0] - y.im * w[1], y.re * w[1] + y.im * w[0]};
+    const typename laneVector<W>::half c = splat<W>(w[0]), s = splat<W>(w[1]);
+    return {y.re * c - y.im * s, y.re * s + y.im * c};
 }
 
 // One radix-4 decimation-in-frequency butterfly on four lane vectors, all twiddles 1; the outputs
@@ -128,25 +161,31 @@ inline void butterfly2(laneVector<W>& x0, laneVector<W>& x1)
 template<int W, int S>
 inline void butterfly4At(float* p0, float* p1, float* p2, float* p3, const float* w)
 {
-    laneVector<W> x0 = loadLanes<W>(p0), x1 = loadLanes<W>(p1), x2 = loadLanes<W>(p2),
-                  x3 = loadLanes<W>(p3);
-    if (w)
-        butterfly4<W, S>(x0, x1, x2, x3, w);
-    else
-        butterfly4<W, S>(x0, x1, x2, x3);
-    storeLanes(p0, x0);
-    storeLanes(p1, x1);
-    storeLanes(p2, x2);
-    storeLanes(p3, x3);
+    constexpr int P = partLanes<W>();
+    for (int l = 0; l < W; l += P) {
+        laneVector<P> x0 = loadLanes<P>(p0 + l, W), x1 = loadLanes<P>(p1 + l, W),
+                      x2 = loadLanes<P>(p2 + l, W), x3 = loadLanes<P>(p3 + l, W);
+        if (w)
+            butterfly4<P, S>(x0, x1, x2, x3, w);
+        else
+            butterfly4<P, S>(x0, x1, x2, x3);
+        storeLanes(p0 + l, x0, W);
+        storeLanes(p1 + l, x1, W);
+        storeLanes(p2 + l, x2, W);
+        storeLanes(p3 + l, x3, W);
+    }
 }
 
 template<int W>
 inline void butterfly2At(float* p0, float* p1)
 {
-    laneVector<W> x0 = loadLanes<W>(p0), x1 = loadLanes<W>(p1);
-    butterfly2(x0, x1);
-    storeLanes(p0, x0);
-    storeLanes(p1, x1);
+    constexpr int P = partLanes<W>();
+    for (int l = 0; l < W; l += P) {
+        laneVector<P> x0 = loadLanes<P>(p0 + l, W), x1 = loadLanes<P>(p1 + l, W);
+        butterfly2(x0, x1);
+        storeLanes(p0 + l, x0, W);
+        storeLanes(p1 + l, x1, W);
+    }
 }
 
 // The twiddles of the radix-4 stages with exp(S 2 pi i ...) of every length s from 8 up to at
@@ -334,6 +373,8 @@ inline void transpose4(const float* __restrict s0, const float* __restrict s1,
 #if defined(__AVX2__)
 // The same copies for eight lanes, written with AVX2 shuffles (the AVX2 kernel set only).
 
+// Transposes the 8 x 8 floats of m0 .. m7: afterwards lane l of mc holds what lane c of ml held.
+// Written out, so that the compiler keeps everything in registers.
 inline void transpose8(__m256& m0, __m256& m1, __m256& m2, __m256& m3, __m256& m4, __m256& m5,
                        __m256& m6, __m256& m7)
 {
@@ -377,6 +418,8 @@ inline void fromLanes<8>(const laneVector<8>& v, float* dst)
     _mm256_storeu_ps(dst + 8, _mm256_unpackhi_ps(v.re, v.im));
 }
 
+// The row pass's copies for eight rows of n values, n a multiple of 4: values k .. k + 3 of the
+// eight rows are one 8 x 8 transposition away from lane vectors k .. k + 3.
 FFT_ALWAYS_INLINE inline void rowValuesToLanes8(float* const* r, int k, float* t)
 {
     const int f = 2 * k;
@@ -570,32 +613,40 @@ void transformColumnsPipelined(int n1, int n2, float** a, float* t, const Tables
     // Rows ahead of the walk that are asked for early, in steps of four rows.
     constexpr int ahead = 2;
 
+    constexpr int P = partLanes<W>();
+
     const auto copyIn = [&](int c, int j, float* x) FFT_ALWAYS_INLINE {
-        laneVector<W> v0 = toLanes<W>(a[j] + c), v1 = toLanes<W>(a[j + q] + c),
-                      v2 = toLanes<W>(a[j + 2 * q] + c), v3 = toLanes<W>(a[j + 3 * q] + c);
-        if (j == 0)
-            butterfly4<W, S>(v0, v1, v2, v3);
-        else
-            butterfly4<W, S>(v0, v1, v2, v3, tw + 6 * (q + j));
-        storeLanes(x + E * j, v0);
-        storeLanes(x + E * (j + q), v1);
-        storeLanes(x + E * (j + 2 * q), v2);
-        storeLanes(x + E * (j + 3 * q), v3);
+        for (int l = 0; l < W; l += P) {
+            const int f = c + 2 * l;
+            laneVector<P> v0 = toLanes<P>(a[j] + f), v1 = toLanes<P>(a[j + q] + f),
+                          v2 = toLanes<P>(a[j + 2 * q] + f), v3 = toLanes<P>(a[j + 3 * q] + f);
+            if (j == 0)
+                butterfly4<P, S>(v0, v1, v2, v3);
+            else
+                butterfly4<P, S>(v0, v1, v2, v3, tw + 6 * (q + j));
+            storeLanes(x + E * j + l, v0, W);
+            storeLanes(x + E * (j + q) + l, v1, W);
+            storeLanes(x + E * (j + 2 * q) + l, v2, W);
+            storeLanes(x + E * (j + 3 * q) + l, v3, W);
+        }
     };
     const auto copyOut = [&](const float* x, int j, int p, int c) FFT_ALWAYS_INLINE {
-        const float* in = x + E * p;
-        laneVector<W> v0 = loadLanes<W>(in), v1 = loadLanes<W>(in + E),
-                      v2 = loadLanes<W>(in + 2 * E), v3 = loadLanes<W>(in + 3 * E);
-        if (lastStageRadix4) {
-            butterfly4<W, S>(v0, v1, v2, v3);
-        } else {
-            butterfly2(v0, v1);
-            butterfly2(v2, v3);
+        for (int l = 0; l < W; l += P) {
+            const float* in = x + E * p + l;
+            laneVector<P> v0 = loadLanes<P>(in, W), v1 = loadLanes<P>(in + E, W),
+                          v2 = loadLanes<P>(in + 2 * E, W), v3 = loadLanes<P>(in + 3 * E, W);
+            if (lastStageRadix4) {
+                butterfly4<P, S>(v0, v1, v2, v3);
+            } else {
+                butterfly2(v0, v1);
+                butterfly2(v2, v3);
+            }
+            const int f = c + 2 * l;
+            fromLanes(v0, a[j] + f);
+            fromLanes(v1, a[j + 2 * q] + f);
+            fromLanes(v2, a[j + q] + f);
+            fromLanes(v3, a[j + 3 * q] + f);
         }
-        fromLanes(v0, a[j] + c);
-        fromLanes(v1, a[j + 2 * q] + c);
-        fromLanes(v2, a[j + q] + c);
-        fromLanes(v3, a[j + 3 * q] + c);
     };
     // The stages between the first and the last.
     const auto middleStages = [&](float* x) {
