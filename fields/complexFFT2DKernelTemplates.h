@@ -246,14 +246,24 @@ constexpr int laneBlockFloats = 4096;
 // The DIF stages of a block of s elements at x: radix 4, a final radix-2 stage when log2 s is odd.
 // Without withLastStage the last stage (the 4-point or 2-point one) is left to the caller.
 template<int W, int S>
-void transformBlock(float* x, int s, const float* tw, bool withLastStage = true)
+void transformBlock(float* x, int s, const float* tw, bool withLastStage = true);
+
+// The stages after the first of a block of s >= 16 elements: each quarter is a block of its own.
+template<int W, int S>
+void transformQuarters(float* x, int s, const float* tw, bool withLastStage)
+{
+    const int q = s / 4;
+    for (int b = 0; b < 4; ++b)
+        transformBlock<W, S>(x + 2 * W * b * q, q, tw, withLastStage);
+}
+
+template<int W, int S>
+void transformBlock(float* x, int s, const float* tw, bool withLastStage)
 {
     constexpr int E = 2 * W;
     if (s * E > laneBlockFloats && s >= 16) {
         radix4Stage<W, S>(x, s, s, tw);
-        const int q = s / 4;
-        for (int b = 0; b < 4; ++b)
-            transformBlock<W, S>(x + E * b * q, q, tw, withLastStage);
+        transformQuarters<W, S>(x, s, tw, withLastStage);
         return;
     }
     int len = s;
@@ -487,6 +497,18 @@ inline void lanesToRows8(const Tables& tab, int n, const float* t, float* const*
         _mm256_storeu_ps(r[7] + f, m7);
     });
 }
+
+// The row pass over eight rows of n values, n a multiple of 16, with the first stage in the copy.
+// It pays only where the buffer is longer than one block of laneBlockFloats; shorter buffers stay
+// in the first-level cache stage by stage, and the longer walk of the fused copy costs more.
+template<int S>
+void transformRowGroup8(float* const* r, int n, float* t, const Tables& tab)
+{
+    const float* tw = stageTwiddles<S>(tab, n);
+    rowsToLanes8WithFirstStage<S>(r, n, t, tw);
+    transformQuarters<8, S>(t, n, tw, true);
+    lanesToRows8(tab, n, t, r);
+}
 #endif
 
 inline void prefetch(const float* p)
@@ -529,22 +551,6 @@ void transformColumnGroup(int n1, int c0, int isgn, float** a, float* t, const T
         fromLanes(loadLanes<W>(t + E * p), a[r] + c0);
     });
 }
-
-#if defined(__AVX2__)
-// The row pass over eight rows of n values, n a multiple of 16, with the first stage in the copy.
-// It pays only where the buffer is longer than one block of laneBlockFloats; shorter buffers stay
-// in the first-level cache stage by stage, and the longer walk of the fused copy costs more.
-template<int S>
-void transformRowGroup8(float* const* r, int n, float* t, const Tables& tab)
-{
-    const float* tw = stageTwiddles<S>(tab, n);
-    rowsToLanes8WithFirstStage<S>(r, n, t, tw);
-    const int q = n / 4;
-    for (int b = 0; b < 4; ++b)
-        transformBlock<8, S>(t + 16 * b * q, q, tw);
-    lanesToRows8(tab, n, t, r);
-}
-#endif
 
 // Row pass over the W rows r0 .. r0 + W - 1 (W a multiple of 4) of n >= 2 values each, through
 // the buffer t (2 W n floats). Values k and k + 1 of four rows are one 4 x 4 transposition away
@@ -649,10 +655,7 @@ void transformColumnsPipelined(int n1, int n2, float** a, float* t, const Tables
         }
     };
     // The stages between the first and the last.
-    const auto middleStages = [&](float* x) {
-        for (int b = 0; b < 4; ++b)
-            transformBlock<W, S>(x + E * b * q, q, tw, false);
-    };
+    const auto middleStages = [&](float* x) { transformQuarters<W, S>(x, n1, tw, false); };
 
     float* current = t;
     float* next = t + E * n1;
